@@ -1,0 +1,11 @@
+#pragma once
+// Framework-internal: the toolkit view of a menu bar model on one window.
+namespace fw {
+class Window;
+class MenuBar;
+namespace detail {
+// Called by Window::SetMenuBar: builds (or removes, for none) the window's own view of the
+// bar, with the shortcuts, the enabling cycle and the dispatch of chosen items.
+void InstallMenuBarView(Window& window, MenuBar* bar);
+}  // namespace detail
+}  // namespace fw

@@ -1,0 +1,37 @@
+#pragma once
+// The framework's start-up and shut-down, in the order a program calls them:
+//   RuntimeInit(argc, argv) in main; the program's early start-up (SetSupportsHiDPI,
+//   InitExternalClasses, InitPluginEntrypoints, file types, the application object);
+//   RunFrameworkInitialization(lateStartup), which makes the GUI toolkit's application and
+//   calls lateStartup; RuntimeRun(), the event loop; RuntimeExit(), the exit code.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+void RuntimeInit(int argc, char** argv);
+// `Application._SetSupportsHiDPI`: must come before the first window exists.
+void SetSupportsHiDPI(bool enabled);
+bool SupportsHiDPI();
+// The framework's own classes and plug-in entry points: in C++ they exist already, so these
+// only mark the step (see StartupTrace).
+void InitExternalClasses();
+void InitPluginEntrypoints();
+// Makes the toolkit's application object if none exists, then calls lateStartup. An
+// exception from lateStartup passes to the caller.
+void RunFrameworkInitialization(const std::function<void()>& lateStartup);
+// Runs the event loop until the application quits.
+void RuntimeRun();
+// The process's exit code: the code of the Quit request, 1 after an unhandled exception,
+// else 0.
+int RuntimeExit();
+
+// The framework's record of start-up steps as they happened, for tests: "SetSupportsHiDPI",
+// "InitExternalClasses", "InitPluginEntrypoints", "RegisterFileType text", ...,
+// "RegisterAppObject", "AddAppMenuHandler AboutMenuItem", "FrameworkInitialized",
+// "WindowConstructed AboutWnd.AboutWnd", "RuntimeRun".
+const std::vector<std::string>& StartupTrace();
+void TraceStartup(std::string step);  // used by the framework's own operations
+
+}  // namespace fw
