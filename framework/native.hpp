@@ -1,10 +1,12 @@
 #pragma once
 // Framework-internal: the toolkit (Qt) objects behind the framework's windows and controls,
 // for the framework's own menu view and printing. Never included outside framework/ and tests.
+class QImage;
 class QMainWindow;
 class QWidget;
 
 namespace fw {
+class Picture;
 class Window;
 class RectControl;
 
@@ -18,5 +20,7 @@ Window* WindowOfNative(const QWidget* widget);
 // The widget of a visual control: QLineEdit (TextField), QPlainTextEdit (TextArea),
 // QLabel (Label), QPushButton (PushButton), a QWidget subclass (Canvas).
 QWidget* NativeWidget(const RectControl& control);
+// The image behind a picture that the resource lookup made; none for any other picture.
+const QImage* NativeImage(const Picture& picture);
 }  // namespace detail
 }  // namespace fw

@@ -1,0 +1,33 @@
+#include "app/pictures.hpp"
+
+#include <string_view>
+
+namespace {
+
+// One accessor's own state: whether it has run, and the picture found, if any. Once a
+// picture is cached it is that same object for every caller until the program ends.
+struct PictureCache {
+    bool setUp = false;
+    std::shared_ptr<fw::Picture> picture;
+};
+
+std::shared_ptr<fw::Picture> Cached(PictureCache& cache, std::string_view fileName) {
+    if (!cache.setUp) {
+        cache.setUp = true;
+        cache.picture = nullptr;
+    }
+    if (cache.picture == nullptr) cache.picture = fw::GetPictureFromResourceManager(fileName);
+    return cache.picture;
+}
+
+}  // namespace
+
+std::shared_ptr<fw::Picture> D2() {
+    static PictureCache cache;
+    return Cached(cache, "D2.png");
+}
+
+std::shared_ptr<fw::Picture> QuestMoss1() {
+    static PictureCache cache;
+    return Cached(cache, "QuestMoss1.png");
+}

@@ -1,0 +1,129 @@
+// The two picture accessors: one lookup once a picture is found, a new lookup on every use
+// while none is, and the real picture files. Each test runs in a process of its own, so every
+// accessor starts unused.
+#include "app/pictures.hpp"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "framework/native.hpp"
+#include "framework/picture.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kResources = ORV_RESOURCES_DIR;
+
+// A folder of the test's own, where the lookup looks instead of beside the executable.
+class PictureFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        fw::SetResourceFolder(Folder());
+    }
+    void TearDown() override { fw::SetResourceFolder({}); }
+
+    fs::path Folder() const { return fs::path(folder_.path().toStdString()); }
+    // Puts the real picture `source` into the folder under the name `as`.
+    void Put(const char* source, const char* as) const {
+        fs::copy_file(kResources / source, Folder() / as, fs::copy_options::overwrite_existing);
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+TEST_F(PictureFolder, PresentPictureIsLookedUpOnceAndSharedByEveryCaller) {
+    Put("D2.png", "D2.png");
+    const std::shared_ptr<fw::Picture> first = D2();
+    const std::shared_ptr<fw::Picture> second = D2();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(fw::ResourceLookupCount("D2.png"), 1);
+}
+
+TEST_F(PictureFolder, AbsentPictureIsLookedUpAgainOnEveryUse) {
+    EXPECT_EQ(D2(), nullptr);
+    EXPECT_EQ(D2(), nullptr);
+    EXPECT_EQ(D2(), nullptr);
+    EXPECT_EQ(fw::ResourceLookupCount("D2.png"), 3);
+}
+
+TEST_F(PictureFolder, PictureThatAppearsLaterIsFoundOnTheNextUse) {
+    EXPECT_EQ(QuestMoss1(), nullptr);
+    // A file of that name that is no picture is not one.
+    std::ofstream(Folder() / "QuestMoss1.png") << "not a picture";
+    EXPECT_EQ(QuestMoss1(), nullptr);
+    Put("QuestMoss1.png", "QuestMoss1.png");
+    const std::shared_ptr<fw::Picture> found = QuestMoss1();
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->Width(), 33);
+    EXPECT_EQ(QuestMoss1(), found);
+    EXPECT_EQ(fw::ResourceLookupCount("QuestMoss1.png"), 3);
+}
+
+TEST_F(PictureFolder, FoundPictureStaysWhenItsFileChangesOrGoes) {
+    Put("D2.png", "D2.png");
+    const std::shared_ptr<fw::Picture> found = D2();
+    ASSERT_NE(found, nullptr);
+
+    Put("QuestMoss1.png", "D2.png");
+    EXPECT_EQ(D2(), found);
+    fs::remove(Folder() / "D2.png");
+    const std::shared_ptr<fw::Picture> after = D2();
+    EXPECT_EQ(after, found);
+    EXPECT_EQ(after->Width(), 122);
+    EXPECT_EQ(after->Height(), 130);
+    EXPECT_EQ(fw::ResourceLookupCount("D2.png"), 1);
+}
+
+TEST_F(PictureFolder, TheTwoAccessorsAreIndependent) {
+    Put("D2.png", "D2.png");
+    ASSERT_NE(D2(), nullptr);
+    EXPECT_EQ(QuestMoss1(), nullptr);
+    EXPECT_EQ(QuestMoss1(), nullptr);
+    Put("QuestMoss1.png", "QuestMoss1.png");
+    const std::shared_ptr<fw::Picture> help = QuestMoss1();
+    ASSERT_NE(help, nullptr);
+    EXPECT_NE(help, D2());
+    EXPECT_EQ(fw::ResourceLookupCount("D2.png"), 1);
+    EXPECT_EQ(fw::ResourceLookupCount("QuestMoss1.png"), 3);
+}
+
+TEST_F(PictureFolder, LookupTakesOnlyBareFileNames) {
+    fs::create_directory(Folder() / "inner");
+    fs::copy_file(kResources / "D2.png", Folder() / "inner" / "D2.png");
+    Put("D2.png", "D2.png");
+    EXPECT_EQ(fw::GetPictureFromResourceManager("inner/D2.png"), nullptr);
+    EXPECT_EQ(fw::GetPictureFromResourceManager("../" + Folder().filename().string() + "/D2.png"), nullptr);
+    EXPECT_EQ(fw::GetPictureFromResourceManager("inner"), nullptr);
+    EXPECT_EQ(fw::GetPictureFromResourceManager(""), nullptr);
+    EXPECT_NE(fw::GetPictureFromResourceManager("D2.png"), nullptr);
+}
+
+TEST(Pictures, RealFilesLoadWithTheirSizes) {
+    fw::SetResourceFolder(kResources);
+    const std::shared_ptr<fw::Picture> emblem = D2();
+    const std::shared_ptr<fw::Picture> help = QuestMoss1();
+    fw::SetResourceFolder({});
+    ASSERT_NE(emblem, nullptr);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(emblem->Width(), 122);
+    EXPECT_EQ(emblem->Height(), 130);
+    EXPECT_EQ(help->Width(), 33);
+    EXPECT_EQ(help->Height(), 48);
+
+    // The canvases paint the image behind the picture: transparent corners, an opaque middle.
+    const QImage* image = fw::detail::NativeImage(*emblem);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(qAlpha(image->pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image->pixel(61, 65)), 255);
+}
+
+}  // namespace
