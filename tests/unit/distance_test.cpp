@@ -1,0 +1,291 @@
+// The Calculate command's computation: checks, messages, field reading and the arithmetic,
+// against a plain implementation of the command's loops.
+#include "calculator/distance.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "calculator/distance_fields.hpp"
+#include "calculator/distance_kernel.hpp"
+#include "framework/text.hpp"
+
+namespace {
+
+struct Outcome {
+    std::vector<std::string> messages;
+    std::vector<std::string> lines;
+    bool messageAfterLine = false;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome Calculate(const std::string& variables, const std::string& subjects, const std::string& matrix,
+                  const std::string& data) {
+    Outcome outcome;
+    const DistanceOutput output{[&](const std::string& message) {
+                                    outcome.messageAfterLine |= !outcome.lines.empty();
+                                    outcome.messages.push_back(message);
+                                },
+                                [&](const std::string& line) { outcome.lines.push_back(line); }};
+    CalculateDistances(variables, subjects, matrix, data, output);
+    return outcome;
+}
+
+std::string MatrixMessage(int row, int column) {
+    return "Please check the accuracy of inverted covariance matrix (Row " + std::to_string(row) + ", Column " +
+           std::to_string(column) + ")";
+}
+
+std::string DataMessage(int row, int column) {
+    return "Please check the accuracy of difference data (Row " + std::to_string(row) + ", Column " +
+           std::to_string(column) + ")";
+}
+
+// The command's loops as plainly as they can be written: the replaced texts, field after field
+// looked up from the start of the text (or, for large inputs, taken by fw::FieldCursor, which
+// gives the same fields), the three full-size arrays, unfused products in index order.
+Outcome Reference(const std::string& variablesText, const std::string& subjectsText, const std::string& matrixText,
+                  const std::string& dataText, bool rescan = true) {
+    Outcome outcome;
+    std::vector<double> matrix(100 * 100, 0.0), data(10000 * 100, 0.0), row(2 * 100, 0.0);
+    const auto count = [](const std::string& text) {
+        const double value = fw::Val(text);
+        return value >= -0x1p63 && value < 0x1p63 ? static_cast<std::int64_t>(value)
+                                                  : std::numeric_limits<std::int64_t>::min();
+    };
+    const std::int64_t v = count(variablesText);
+    if (v < 2 || v > 99) return {{"Variables must range from 2-99"}, {}};
+    const std::int64_t s = count(subjectsText);
+    if (s < 1 || s > 9999) return {{"Subjects must range from 1-9999"}, {}};
+    if (fw::Len(matrixText) == 0) return {{"No data for inverted covariance matrix"}, {}};
+    if (fw::Len(dataText) == 0) return {{"No data."}, {}};
+    const std::string tab = fw::Chr(9), crLf = fw::Chr(13) + fw::Chr(10);
+    const std::string matrixFields = fw::ReplaceAll(matrixText, crLf, tab);
+    const std::string dataFields = fw::ReplaceAll(dataText, crLf, tab);
+    fw::FieldCursor matrixCursor(matrixFields, tab), dataCursor(dataFields, tab);
+    const auto field = [&](const std::string& text, fw::FieldCursor& cursor, std::int64_t n) {
+        return rescan ? fw::NthField(text, tab, n) : std::string(cursor.Next());
+    };
+    std::int64_t counter = 0;
+    for (std::int64_t r = 1; r <= v; ++r)
+        for (std::int64_t c = 1; c <= v; ++c) {
+            const std::string f = field(matrixFields, matrixCursor, ++counter);
+            if (f == "") outcome.messages.push_back(MatrixMessage(r, c));
+            matrix[r * 100 + c] = fw::Val(f);
+        }
+    counter = 0;
+    for (std::int64_t m = 1; m <= s; ++m)
+        for (std::int64_t k = 1; k <= v; ++k) {
+            const std::string f = field(dataFields, dataCursor, ++counter);
+            if (f == "") {
+                outcome.messages.push_back(DataMessage(m, k));
+                return outcome;
+            }
+            data[m * 100 + k] = fw::Val(f);
+        }
+    for (std::int64_t m = 1; m <= s; ++m) {
+        for (std::int64_t i = 1; i <= v; ++i) row[100 + i] = 0.0;
+        for (std::int64_t c = 1; c <= v; ++c)
+            for (std::int64_t k = 1; k <= v; ++k) row[100 + c] = matrix[k * 100 + c] * data[m * 100 + k] + row[100 + c];
+        double sum = 0.0;
+        for (std::int64_t i = 1; i <= v; ++i) sum = data[m * 100 + i] * row[100 + i] + sum;
+        outcome.lines.push_back(fw::Str(sum) + crLf);
+    }
+    return outcome;
+}
+
+TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
+    struct Case {
+        const char* variables;
+        const char* subjects;
+        const char* matrix;
+        const char* data;
+        std::vector<std::string> messages;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"2", "2", "1\t0\r\n0\t1", "3\t4\r\n1\t1", {}, {"25\r\n", "2\r\n"}},
+        {"2", "1", "2\t1\r\n0\t1", "1\t1", {}, {"4\r\n"}},
+        // A 3 x 3 text for V = 2 is one flat list: M = (1, 2; 3, 4). 2.9 counts as 2.
+        {"2.9", "1.5", "1\t2\t3\r\n4\t5\t6\r\n7\t8\t9", "1\t1", {}, {"10\r\n"}},
+        {"2", "1", "1\t0\t0\t1", "3\t4", {}, {"25\r\n"}},
+        // A TAB before CR LF makes an empty field; the following fields move by one.
+        {"2", "1", "1\t0\t\r\n0\t1", "3\t4", {MatrixMessage(2, 1)}, {"9\r\n"}},
+        {"3", "1", "1", "1\t1\t1",
+         {MatrixMessage(1, 2), MatrixMessage(1, 3), MatrixMessage(2, 1), MatrixMessage(2, 2), MatrixMessage(2, 3),
+          MatrixMessage(3, 1), MatrixMessage(3, 2), MatrixMessage(3, 3)},
+         {"1\r\n"}},
+        // A lone LF or CR is part of its field, and Val reads past leading white space.
+        {"2", "1", "1\n2\t3\t4", "1\t1", {MatrixMessage(2, 2)}, {"8\r\n"}},
+        {"2", "1", "1\t0\r\n0\t1", "1\r\r\n\n2", {}, {"5\r\n"}},
+        // Fields past S x V are never looked at.
+        {"2", "1", "1\t0\t0\t1\t\t", "1\t1\t\t\r\n", {}, {"2\r\n"}},
+        // The data: the first empty or missing field ends the command with nothing appended.
+        {"2", "2", "1\t0\t0\t1", "1\t2\r\n3", {DataMessage(2, 2)}, {}},
+        {"2", "2", "1\t0\t0\t", "1\t\t\t2", {MatrixMessage(2, 2), DataMessage(1, 2)}, {}},
+        {"2", "1", "1\t0\t0\t1", "\r\n1", {DataMessage(1, 1)}, {}},
+        // Text that holds no number reads as 0; a negative D² is written as it comes.
+        {"2", "1", "x\t-1\r\n0\t0", "2\t3", {}, {"-6\r\n"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Calculate(c.variables, c.subjects, c.matrix, c.data);
+        EXPECT_EQ(outcome.messages, c.messages) << c.matrix << " / " << c.data;
+        EXPECT_EQ(outcome.lines, c.lines) << c.matrix << " / " << c.data;
+        EXPECT_FALSE(outcome.messageAfterLine);
+    }
+}
+
+TEST(CalculateDistances, ChecksCountsThenEmptyTextsInOrder) {
+    const std::string variablesMessage = "Variables must range from 2-99";
+    const std::string subjectsMessage = "Subjects must range from 1-9999";
+    struct Case {
+        const char* variables;
+        const char* subjects;
+        const char* matrix;
+        const char* data;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"1", "1", "1", "1", variablesMessage},       {"100", "1", "1", "1", variablesMessage},
+        {"1.99", "1", "1", "1", variablesMessage},    {"-2", "1", "1", "1", variablesMessage},
+        {"abc", "1", "1", "1", variablesMessage},     {"", "", "", "", variablesMessage},
+        {"nan", "1", "1", "1", variablesMessage},     {"inf", "1", "1", "1", variablesMessage},
+        {"1e19", "1", "1", "1", variablesMessage},    {"-1e300", "1", "1", "1", variablesMessage},
+        {"2", "0", "1", "1", subjectsMessage},        {"2", "0.9", "", "", subjectsMessage},
+        {"99", "10000", "1", "1", subjectsMessage},   {"2", "1e19", "1", "1", subjectsMessage},
+        {"2", "1", "", "", "No data for inverted covariance matrix"},
+        {"99", "9999", "1", "", "No data."},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Calculate(c.variables, c.subjects, c.matrix, c.data);
+        EXPECT_EQ(outcome.messages, std::vector<std::string>{c.message}) << c.variables << " " << c.subjects;
+        EXPECT_TRUE(outcome.lines.empty());
+    }
+}
+
+TEST(CalculateDistances, RoundsEveryProductBeforeAddingIt) {
+    const double m11 = 0.1, m12 = 0.2, m21 = 0.2, m22 = 0.1, d1 = 1.3, d2 = 0.9;
+    const double t1 = m21 * d2 + (m11 * d1 + 0.0), t2 = m22 * d2 + (m12 * d1 + 0.0);
+    const double unfused = d2 * t2 + (d1 * t1 + 0.0);
+    // Fusing either the inner sums or the outer one gives another result for these numbers.
+    const double fusedInner =
+        d2 * std::fma(m22, d2, m12 * d1 + 0.0) + (d1 * std::fma(m21, d2, m11 * d1 + 0.0) + 0.0);
+    const double fusedOuter = std::fma(d2, t2, d1 * t1 + 0.0);
+    ASSERT_NE(fusedInner, unfused);
+    ASSERT_NE(fusedOuter, unfused);
+    EXPECT_EQ(Calculate("2", "1", "0.1\t0.2\r\n0.2\t0.1", "1.3\t0.9").lines,
+              std::vector<std::string>{fw::Str(unfused) + "\r\n"});
+}
+
+// Field texts that exercise Val and the separators: plain and long decimals, blanks, junk,
+// lone CR and LF, signs, tiny numbers; with extremeChance overflow, subnormals, infinities, NaN.
+std::string RandomField(std::mt19937_64& rng, double extremeChance) {
+    static const char* const extremes[] = {"1e308", "-1e308", "inf", "-inf", "nan", "3e-310"};
+    static const char* const odd[] = {" 4", "5abc", "\n7", "8\r", "+.5", "x", "-0", "\r", "1e-200", "0x1p3"};
+    if (std::bernoulli_distribution(extremeChance)(rng)) return extremes[rng() % std::size(extremes)];
+    std::uniform_real_distribution<double> uniform(-10.0, 10.0);
+    char text[40];
+    switch (rng() % 8) {
+        case 0: return odd[rng() % std::size(odd)];
+        case 1: std::snprintf(text, sizeof text, "%.17g", uniform(rng)); return text;
+        default: std::snprintf(text, sizeof text, "%.6f", uniform(rng)); return text;
+    }
+}
+
+// Fields with TAB or CR LF between them; now and then an empty field, when emptyChance > 0.
+std::string RandomTable(std::mt19937_64& rng, std::int64_t fields, double emptyChance, double extremeChance) {
+    std::bernoulli_distribution empty(emptyChance), lineEnd(0.2);
+    std::string text;
+    for (std::int64_t i = 0; i < fields; ++i) {
+        if (i > 0) text += lineEnd(rng) ? "\r\n" : "\t";
+        if (!empty(rng)) text += RandomField(rng, extremeChance);
+    }
+    return text;
+}
+
+TEST(CalculateDistances, MatchesThePlainLoopsOnSmallRandomInputs) {
+    std::mt19937_64 rng(11);
+    for (int round = 0; round < 400; ++round) {
+        const std::int64_t v = 2 + rng() % 11, s = 1 + rng() % 20;
+        // Now and then too few fields, so that the missing ones are reported.
+        const std::int64_t matrixFields = rng() % 4 ? v * v : rng() % (v * v);
+        const std::int64_t dataFields = rng() % 4 ? s * v : rng() % (s * v);
+        const std::string matrix = RandomTable(rng, matrixFields, 0.5 / (v * v), 0.01);
+        const std::string data = RandomTable(rng, dataFields, 0.5 / (s * v), 0.01);
+        const std::string vText = std::to_string(v), sText = std::to_string(s);
+        ASSERT_EQ(Calculate(vText, sText, matrix, data), Reference(vText, sText, matrix, data))
+            << "V " << v << " S " << s << "\nmatrix " << matrix << "\ndata " << data;
+    }
+}
+
+TEST(CalculateDistances, MatchesThePlainLoopsOnLargeInputs) {
+    std::mt19937_64 rng(5);
+    for (const auto& [v, s] : {std::pair<std::int64_t, std::int64_t>{99, 3001}, {37, 9999}, {5, 9999}}) {
+        const std::string matrix = RandomTable(rng, v * v, 0.0, 0.0), data = RandomTable(rng, s * v, 0.0, 1e-5);
+        const std::string vText = std::to_string(v), sText = std::to_string(s);
+        const Outcome outcome = Calculate(vText, sText, matrix, data);
+        ASSERT_EQ(outcome.lines.size(), static_cast<std::size_t>(s));
+        const auto notFinite = std::count_if(outcome.lines.begin(), outcome.lines.end(), [](const std::string& line) {
+            return line.find_first_of("na") != std::string::npos;  // "nan", "inf"
+        });
+        ASSERT_LT(notFinite, s / 20) << "most distances must be finite for the comparison to mean much";
+        ASSERT_EQ(outcome, Reference(vText, sText, matrix, data, false)) << "V " << v << " S " << s;
+    }
+}
+
+TEST(DistanceKernels, EveryKernelGivesThePlainLoopsResultBitForBit) {
+    std::mt19937_64 rng(9);
+    std::vector<DistanceKernel> kernels = {PortableDistanceKernel};
+    if (const DistanceKernel avx2 = Avx2DistanceKernel()) kernels.push_back(avx2);
+    for (const std::int64_t v : {2, 15, 16, 17, 50, 99}) {
+        std::vector<double> matrix(100 * 100), rows(20 * 100);
+        for (double& x : matrix) x = fw::Val(RandomField(rng, 0.0));
+        for (double& x : rows) x = fw::Val(RandomField(rng, 0.001));
+        const PackedMatrix packed(matrix.data(), 100, v);
+        for (const DistanceKernel kernel : kernels) {
+            std::vector<double> sums(20);
+            kernel(packed, rows.data(), 100, 20, sums.data());
+            for (std::int64_t r = 0; r < 20; ++r) {
+                const double* d = rows.data() + r * 100;  // d(k) is d[k - 1]
+                double t[100] = {}, sum = 0.0;
+                for (std::int64_t c = 1; c <= v; ++c)
+                    for (std::int64_t k = 1; k <= v; ++k) t[c] = matrix[k * 100 + c] * d[k - 1] + t[c];
+                for (std::int64_t i = 1; i <= v; ++i) sum = d[i - 1] * t[i] + sum;
+                ASSERT_EQ(fw::Str(sums[r]), fw::Str(sum)) << "V " << v << " row " << r;
+            }
+        }
+    }
+}
+
+TEST(TableFieldCursor, GivesTheFieldsOfTheTextWithCrLfReplacedByTab) {
+    std::mt19937_64 rng(13);
+    const char alphabet[] = {'\t', '\r', '\n', 'a'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = rng() % 300; i > 0; --i) text += alphabet[rng() % 4];
+        const std::string replaced = fw::ReplaceAll(text, "\r\n", "\t");
+        fw::FieldCursor expected(replaced, "\t");
+        TableFieldCursor cursor(text);
+        std::vector<std::size_t> starts;
+        std::vector<std::string> fields;
+        for (int n = 0; n < 310; ++n) {
+            starts.push_back(cursor.Position());
+            fields.emplace_back(cursor.Next());
+            ASSERT_EQ(fields.back(), expected.Next()) << "field " << n + 1;
+        }
+        // A cursor started where a field begins goes on from that field.
+        const std::size_t from = rng() % 100;
+        TableFieldCursor restarted(text, starts[from]);
+        for (std::size_t n = from; n < fields.size(); ++n) ASSERT_EQ(restarted.Next(), fields[n]);
+    }
+}
+
+}  // namespace
