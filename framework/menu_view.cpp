@@ -1,6 +1,339 @@
-// Placeholder until the menu view is written: a window shows no menu bar.
+// The toolkit view of a menu bar model on one window: a QMenuBar whose menus and actions
+// mirror the model's entries and follow every change of them, the keyboard shortcuts, the
+// enabling cycle, and the dispatch of a chosen item to its handlers.
+//
+// Shortcuts are separate actions on the window, always enabled in the toolkit: the enabling
+// cycle has to run before the item's state decides whether the key chooses it, and a
+// disabled toolkit action would never let the key through. The menu entries only show the
+// shortcut text.
 #include "framework/menu_view.hpp"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "framework/application.hpp"
+#include "framework/dispatch.hpp"
+#include "framework/events.hpp"
+#include "framework/menu.hpp"
+#include "framework/native.hpp"
+#include "framework/window.hpp"
+
 namespace fw::detail {
-void InstallMenuBarView(Window&, MenuBar*) {}
+namespace {
+
+constexpr char kViewObjectName[] = "fw.MenuBarView";
+
+bool IsSeparator(const MenuItem& item) { return item.Text() == "-"; }
+
+// An entry without text is not shown.
+bool IsShown(const MenuItem& item) { return item.Visible() && !item.Text().empty(); }
+
+QKeySequence ShortcutOf(const MenuItem& item) {
+    return QKeySequence::fromString(QString::fromStdString(item.CommandKey()),
+                                    QKeySequence::PortableText);
+}
+
+void ForEachEntry(MenuItem& parent, const std::function<void(MenuItem&)>& visit) {
+    for (std::size_t i = 0; i < parent.Count(); ++i) {
+        MenuItem& child = *parent.Item(i);
+        visit(child);
+        ForEachEntry(child, visit);
+    }
+}
+
+// The edit items, by Name, that a focused text control serves.
+enum class EditCommand { Undo, Cut, Copy, Paste, Clear };
+constexpr std::array<std::pair<std::string_view, EditCommand>, 5> kEditItems{{
+    {"EditUndo", EditCommand::Undo},
+    {"EditCut", EditCommand::Cut},
+    {"EditCopy", EditCommand::Copy},
+    {"EditPaste", EditCommand::Paste},
+    {"EditClear", EditCommand::Clear},
+}};
+
+std::optional<EditCommand> EditCommandNamed(std::string_view name) {
+    for (const auto& [itemName, command] : kEditItems) {
+        if (itemName == name) return command;
+    }
+    return std::nullopt;
+}
+
+// The window's focused text control (a text field or a text area), if it has one.
+class FocusedText {
+public:
+    explicit FocusedText(const QMainWindow& window) {
+        for (QWidget* w = window.focusWidget(); w != nullptr && w != &window;
+             w = w->parentWidget()) {
+            if ((field_ = qobject_cast<QLineEdit*>(w)) != nullptr) break;
+            if ((area_ = qobject_cast<QPlainTextEdit*>(w)) != nullptr) break;
+        }
+        if ((field_ && !field_->isEnabled()) || (area_ && !area_->isEnabled())) {
+            field_ = nullptr;
+            area_ = nullptr;
+        }
+    }
+
+    bool CanServe(EditCommand command) const {
+        if (!field_ && !area_) return false;
+        const bool concealed = field_ && field_->echoMode() != QLineEdit::Normal;
+        switch (command) {
+            case EditCommand::Undo: return Editable() && UndoAvailable();
+            case EditCommand::Cut: return Editable() && HasSelection() && !concealed;
+            case EditCommand::Copy: return HasSelection() && !concealed;
+            case EditCommand::Paste: return Editable() && ClipboardHasText();
+            case EditCommand::Clear: return Editable() && HasSelection();
+        }
+        return false;
+    }
+
+    void Serve(EditCommand command) const {
+        if (field_) {
+            switch (command) {
+                case EditCommand::Undo: field_->undo(); break;
+                case EditCommand::Cut: field_->cut(); break;
+                case EditCommand::Copy: field_->copy(); break;
+                case EditCommand::Paste: field_->paste(); break;
+                case EditCommand::Clear: field_->del(); break;
+            }
+        } else if (area_) {
+            switch (command) {
+                case EditCommand::Undo: area_->undo(); break;
+                case EditCommand::Cut: area_->cut(); break;
+                case EditCommand::Copy: area_->copy(); break;
+                case EditCommand::Paste: area_->paste(); break;
+                case EditCommand::Clear: area_->textCursor().removeSelectedText(); break;
+            }
+        }
+    }
+
+private:
+    bool Editable() const { return field_ ? !field_->isReadOnly() : !area_->isReadOnly(); }
+    bool HasSelection() const {
+        return field_ ? field_->hasSelectedText() : area_->textCursor().hasSelection();
+    }
+    bool UndoAvailable() const {
+        return field_ ? field_->isUndoAvailable() : area_->document()->isUndoAvailable();
+    }
+    static bool ClipboardHasText() {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        return clipboard != nullptr && !clipboard->text().isEmpty();
+    }
+
+    QLineEdit* field_ = nullptr;
+    QPlainTextEdit* area_ = nullptr;
+};
+
+// Before a menu opens and before a shortcut chooses its item: every entry takes its
+// AutoEnable, the focused text control enables the edit items it can serve, then the
+// window's and the application's EnableMenuItems events have their say.
+void RunEnablingCycle(const QMainWindow& native, MenuBar& bar) {
+    ForEachEntry(bar, [](MenuItem& entry) { entry.SetEnabled(entry.AutoEnable()); });
+    const FocusedText text(native);
+    for (const auto& [name, command] : kEditItems) {
+        if (!text.CanServe(command)) continue;
+        if (MenuItem* item = bar.Lookup(name)) item->SetEnabled(true);
+    }
+    Window* window = WindowOfNative(&native);
+    if (window != nullptr && window->IsEventImplemented(WindowEvent::EnableMenuItems)) {
+        window->Event_EnableMenuItems();
+    }
+    Application* app = GetAppObject();
+    if (app != nullptr && app->IsEventImplemented(AppEvent::EnableMenuItems)) {
+        app->Event_EnableMenuItems();
+    }
+}
+
+// A chosen item: the window's handler for its Name; when there is none or it gives False,
+// the application's; when that too leaves it unhandled, the focused text control serves an
+// edit item, and the item's own action runs (a quit item quits).
+void Choose(const QPointer<QMainWindow>& native, MenuItem& item) {
+    const std::string name = item.Name();
+    bool handled = false;
+    if (Window* window = native ? WindowOfNative(native) : nullptr) {
+        if (const MenuHandler* handler = window->FindMenuHandler(name)) handled = (*handler)();
+    }
+    if (!handled) {
+        if (Application* app = GetAppObject()) {
+            if (const MenuHandler* handler = app->FindMenuHandler(name)) handled = (*handler)();
+        }
+    }
+    if (handled) return;
+    if (const auto command = EditCommandNamed(name); command && native) {
+        const FocusedText text(*native);
+        if (text.CanServe(*command)) text.Serve(*command);
+    }
+    item.OwnAction();
+}
+
+class MenuBarView : public QObject {
+public:
+    MenuBarView(QMainWindow& native, MenuBar& bar) : QObject(&native), native_(&native), bar_(bar) {
+        setObjectName(kViewObjectName);
+        Build();
+    }
+    ~MenuBarView() override { StopObserving(); }
+
+    // Leaves the window: no more shortcuts, no more observing. The QMenuBar goes with the
+    // next one the window is given.
+    void Detach() {
+        StopObserving();
+        for (const QPointer<QAction>& key : keyActions_) {
+            if (!key) continue;
+            if (native_) native_->removeAction(key);
+            key->deleteLater();
+        }
+        keyActions_.clear();
+    }
+
+private:
+    struct Entry {
+        MenuItem* item = nullptr;
+        std::size_t observer = 0;
+        std::size_t childCount = 0;
+        QAction* shown = nullptr;       // the menu title or the menu entry
+        QMenu* menu = nullptr;          // for an entry that holds entries
+        QAction* key = nullptr;         // the shortcut, for a leaf
+        bool topLevel = false;
+    };
+
+    void Build() {
+        auto* menuBar = new QMenuBar();
+        native_->setMenuBar(menuBar);
+        Observe(bar_, Entry{});
+        for (std::size_t i = 0; i < bar_.Count(); ++i) {
+            MenuItem& menu = *bar_.Item(i);
+            AddMenu(menuBar->addMenu(QString()), menu, true);
+        }
+    }
+
+    void Rebuild() {
+        Detach();
+        Build();
+    }
+
+    void AddMenu(QMenu* qmenu, MenuItem& menu, bool topLevel) {
+        connect(qmenu, &QMenu::aboutToShow, this, [this] {
+            Dispatch([this] { RunEnablingCycle(*native_, bar_); });
+        });
+        Entry entry;
+        entry.shown = qmenu->menuAction();
+        entry.menu = qmenu;
+        entry.topLevel = topLevel;
+        Observe(menu, entry);
+        for (std::size_t i = 0; i < menu.Count(); ++i) {
+            MenuItem& child = *menu.Item(i);
+            if (child.Count() > 0) {
+                AddMenu(qmenu->addMenu(QString()), child, false);
+            } else {
+                AddLeaf(*qmenu, child);
+            }
+        }
+    }
+
+    void AddLeaf(QMenu& qmenu, MenuItem& item) {
+        Entry entry;
+        entry.shown = qmenu.addAction(QString());
+        entry.shown->setMenuRole(QAction::NoRole);
+        connect(entry.shown, &QAction::triggered, this, [this, &item] {
+            Dispatch([native = native_, &item] { Choose(native, item); });
+        });
+        entry.key = new QAction(native_);
+        entry.key->setShortcutContext(Qt::WindowShortcut);
+        native_->addAction(entry.key);
+        keyActions_.push_back(entry.key);
+        connect(entry.key, &QAction::triggered, this, [this, &item] {
+            Dispatch([this, &item] {
+                RunEnablingCycle(*native_, bar_);
+                if (IsShown(item) && !IsSeparator(item) && item.Enabled()) Choose(native_, item);
+            });
+        });
+        Observe(item, entry);
+    }
+
+    void Observe(MenuItem& item, Entry entry) {
+        entry.item = &item;
+        entry.childCount = item.Count();
+        entry.observer = item.AddObserver([this](const MenuItem& changed) { Follow(changed); });
+        entries_[&item] = entry;
+        Show(item, entry);
+    }
+
+    void StopObserving() {
+        for (auto& [item, entry] : entries_) entry.item->RemoveObserver(entry.observer);
+        entries_.clear();
+    }
+
+    void Follow(const MenuItem& item) {
+        auto it = entries_.find(&item);
+        if (it == entries_.end()) return;
+        if (it->second.childCount != item.Count()) {
+            Rebuild();
+            return;
+        }
+        Show(item, it->second);
+    }
+
+    // Brings the toolkit objects of one entry in line with the model.
+    static void Show(const MenuItem& item, const Entry& entry) {
+        if (entry.shown == nullptr) return;  // the bar itself
+        const QString text = QString::fromStdString(item.Text());
+        entry.shown->setVisible(IsShown(item));
+        if (entry.menu != nullptr) {
+            entry.menu->setTitle(text);
+            // A menu title stays openable: the cycle that decides its items runs when it opens.
+            entry.shown->setEnabled(entry.topLevel || item.Enabled());
+            return;
+        }
+        const QKeySequence shortcut = ShortcutOf(item);
+        entry.shown->setSeparator(IsSeparator(item));
+        entry.shown->setText(shortcut.isEmpty()
+                                 ? text
+                                 : text + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+        entry.shown->setEnabled(item.Enabled());
+        entry.key->setShortcut(shortcut);
+    }
+
+    QPointer<QMainWindow> native_;
+    MenuBar& bar_;
+    std::map<const MenuItem*, Entry> entries_;
+    std::vector<QPointer<QAction>> keyActions_;
+};
+
+}  // namespace
+
+void InstallMenuBarView(Window& window, MenuBar* bar) {
+    QMainWindow* native = NativeWindow(window);
+    if (native == nullptr) return;
+    if (auto* old = static_cast<MenuBarView*>(
+            native->findChild<QObject*>(kViewObjectName, Qt::FindDirectChildrenOnly))) {
+        old->Detach();
+        old->setObjectName(QString());
+        old->deleteLater();
+    }
+    if (bar == nullptr) {
+        native->setMenuBar(nullptr);
+        return;
+    }
+    new MenuBarView(*native, *bar);
+}
+
 }  // namespace fw::detail

@@ -1,0 +1,119 @@
+#pragma once
+// Framework-internal: the Qt widgets behind the framework's windows and controls. Every
+// override that reaches the system's code goes through Dispatch.
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QKeyEvent;
+
+namespace fw {
+class Window;
+class Canvas;
+}  // namespace fw
+
+namespace fw::detail {
+
+// A key press as the framework's one-character key text: Return "\r", Backspace "\b",
+// Tab "\t", Escape "\x1b", Delete "\x7f", the arrows 28-31 (left, right, up, down), Home 1,
+// End 4, Page Up 11, Page Down 12, printable keys their UTF-8 text. Empty for keys that have
+// none of these (modifiers alone, function keys).
+std::string KeyText(const QKeyEvent& event);
+
+// The top-level widget of a framework window. Its central widget is the content area.
+class NativeMainWindow final : public QMainWindow {
+public:
+    explicit NativeMainWindow(Window& owner);
+    Window* Owner() const { return owner_; }
+    void Disown() { owner_ = nullptr; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Window* owner_;
+};
+
+// The content area: the controls' parent, the window's background, its mouse presses.
+class ContentWidget final : public QWidget {
+public:
+    ContentWidget(Window& owner, QWidget* parent);
+    void Disown() { owner_ = nullptr; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Window* owner_;
+};
+
+// A text field whose KeyDown handler sees every key before the field does.
+class FieldWidget final : public QLineEdit {
+public:
+    using KeyFilter = std::function<bool(const std::string& key)>;  // true swallows
+    explicit FieldWidget(QWidget* parent) : QLineEdit(parent) {}
+    void SetKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    KeyFilter keyFilter_;
+};
+
+// A text area whose appended text is gathered and inserted into the document in one piece
+// once control is back in the event loop, or before anything else touches the widget.
+class AreaWidget final : public QPlainTextEdit {
+public:
+    explicit AreaWidget(QWidget* parent);
+    void Append(const QString& addition);  // addition with '\n' line breaks only
+    void Flush();
+    void ReplaceText(const QString& text);  // '\n' line breaks only
+
+protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    QString pending_;
+    bool flushQueued_ = false;
+};
+
+class ButtonWidget final : public QPushButton {
+public:
+    explicit ButtonWidget(QWidget* parent);
+    std::function<void()> action;
+};
+
+class CanvasWidget final : public QWidget {
+public:
+    CanvasWidget(const Canvas& canvas, QWidget* parent);
+    std::function<void()> mouseEnter, mouseExit;
+    std::function<bool(std::int64_t x, std::int64_t y)> mouseDown;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    const Canvas& canvas_;
+};
+
+// Line breaks of a framework text (CR LF, LF or CR) as the toolkit's '\n'.
+QString FromFrameworkText(std::string_view text);
+// The toolkit's line and paragraph breaks as CR LF, in UTF-8.
+std::string ToFrameworkText(const QString& text);
+
+}  // namespace fw::detail

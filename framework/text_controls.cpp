@@ -1,0 +1,259 @@
+// Text fields and text areas: their widgets, their properties, the key filter of a text
+// field, and the text area's gathered appends.
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "framework/control_impl.hpp"
+#include "framework/dispatch.hpp"
+#include "framework/native_widgets.hpp"
+#include "framework/runtime_state.hpp"
+#include "framework/window_impl.hpp"
+
+namespace fw {
+
+namespace detail {
+
+QString FromFrameworkText(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines.push_back(text[i]);
+            continue;
+        }
+        lines.push_back('\n');
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return QString::fromUtf8(lines.data(), static_cast<qsizetype>(lines.size()));
+}
+
+namespace {
+bool IsBreak(char16_t c) { return c == u'\n' || c == 0x2029 || c == 0x2028; }
+bool IsHigh(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+bool IsLow(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+}  // namespace
+
+std::string ToFrameworkText(const QString& text) {
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    std::size_t length = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 0x80 || IsBreak(c)) length += IsBreak(c) ? 2 : 1;
+        else if (c < 0x800) length += 2;
+        else if (IsHigh(c) && i + 1 < n && IsLow(s[i + 1])) { length += 4; ++i; }
+        else length += 3;
+    }
+    std::string out(length, '\0');
+    char* o = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (IsBreak(c)) {
+            *o++ = '\r';
+            *o++ = '\n';
+        } else if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (IsHigh(c) && i + 1 < n && IsLow(s[i + 1])) {
+            const char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(s[i + 1]) - 0xDC00);
+            ++i;
+            *o++ = static_cast<char>(0xF0 | (cp >> 18));
+            *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            const char32_t cp = (c >= 0xD800 && c < 0xE000) ? 0xFFFD : c;  // a lone surrogate
+            *o++ = static_cast<char>(0xE0 | (cp >> 12));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool FieldWidget::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress && keyFilter_) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const std::string text = KeyText(*key);
+        if (!text.empty()) {
+            const KeyFilter filter = keyFilter_;  // the handler may replace it
+            if (DispatchBool([&] { return filter(text); })) {
+                key->accept();
+                return true;
+            }
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {}
+
+void AreaWidget::Append(const QString& addition) {
+    if (addition.isEmpty()) return;
+    pending_ += addition;
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] { Flush(); }, Qt::QueuedConnection);
+}
+
+void AreaWidget::Flush() {
+    flushQueued_ = false;
+    if (pending_.isEmpty()) return;
+    const QString addition = std::exchange(pending_, QString());
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(addition);
+}
+
+void AreaWidget::ReplaceText(const QString& text) {
+    pending_.clear();
+    setPlainText(text);
+}
+
+bool AreaWidget::event(QEvent* event) {
+    if (!pending_.isEmpty()) Flush();
+    return QPlainTextEdit::event(event);
+}
+
+bool AreaWidget::viewportEvent(QEvent* event) {
+    if (!pending_.isEmpty()) Flush();
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::BoolOf;
+using detail::ColorOf;
+using detail::IntOf;
+using detail::StringOf;
+
+// Properties that text fields and text areas share; false when `p` is none of them.
+bool SetEditProperty(QWidget& widget, RectControl::Impl& impl, const Property& p) {
+    const std::string_view name = p.name;
+    if (name == "TextColor") detail::SetPaletteColor(widget, QPalette::Text, ColorOf(p));
+    else if (name == "BackgroundColor") detail::SetPaletteColor(widget, QPalette::Base, ColorOf(p));
+    else if (name == "Format" || name == "ValidationMask" || name == "DataSource" ||
+             name == "DataField" || name == "AllowFocusRing" || name == "AllowSpellChecking") {
+        impl.kept.insert_or_assign(p.name, p.value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- TextField ---------------------------------------------------------------------------
+
+TextField::TextField(Window& owner) : TextEdit(owner) {
+    auto* field = new detail::FieldWidget(owner.impl().content);
+    impl_->Attach(field, Qt::StrongFocus);
+}
+
+void TextField::OnKeyDown(KeyDownHandler handler) {
+    auto* field = static_cast<detail::FieldWidget*>(impl_->widget.data());
+    if (field == nullptr) return;
+    if (!handler) return field->SetKeyFilter({});
+    field->SetKeyFilter([this, handler = std::move(handler)](const std::string& key) {
+        return handler(*this, key);
+    });
+}
+
+const PropertyTable& TextField::PropertyTableOfTextField() {
+    using T = PropertyType;
+    static const PropertyTable table("TextField", &PropertyTableOfRectControl(), {
+        {"FontName", T::String}, {"FontSize", T::Single}, {"FontUnit", T::FontUnit},
+        {"Bold", T::Boolean}, {"Italic", T::Boolean}, {"Underline", T::Boolean},
+        {"TextColor", T::Color}, {"BackgroundColor", T::Color}, {"HasBorder", T::Boolean},
+        {"Value", T::String}, {"Format", T::String}, {"ValidationMask", T::String},
+        {"ReadOnly", T::Boolean}, {"DataSource", T::String}, {"DataField", T::String},
+        {"Password", T::Boolean}, {"AllowFocusRing", T::Boolean}, {"Hint", T::String},
+        {"AllowTabs", T::Boolean}, {"AllowSpellChecking", T::Boolean},
+        {"MaximumCharactersAllowed", T::Integer}, {"TextAlignment", T::Integer},
+    });
+    return table;
+}
+
+void TextField::SetProperty(const Property& p) {
+    auto* field = static_cast<QLineEdit*>(impl_->widget.data());
+    if (field == nullptr) return RectControl::SetProperty(p);
+    const std::string_view name = p.name;
+    if (name == "Value") SetText(StringOf(p));
+    else if (name == "MaximumCharactersAllowed") {
+        const std::int64_t limit = IntOf(p);
+        field->setMaxLength(limit > 0 && limit < 32767 ? static_cast<int>(limit) : 32767);
+    } else if (name == "TextAlignment") {
+        field->setAlignment(detail::HorizontalAlignment(IntOf(p)) | Qt::AlignVCenter);
+    } else if (name == "ReadOnly") field->setReadOnly(BoolOf(p));
+    else if (name == "Password") field->setEchoMode(BoolOf(p) ? QLineEdit::Password : QLineEdit::Normal);
+    else if (name == "Hint") field->setPlaceholderText(QString::fromUtf8(StringOf(p)));
+    else if (name == "HasBorder") field->setFrame(BoolOf(p));
+    else if (name == "AllowTabs") impl_->kept.insert_or_assign(p.name, p.value);
+    else if (!SetEditProperty(*field, *impl_, p)) RectControl::SetProperty(p);
+}
+
+// ---- TextArea ----------------------------------------------------------------------------
+
+TextArea::TextArea(Window& owner) : TextEdit(owner) {
+    auto* area = new detail::AreaWidget(owner.impl().content);
+    impl_->Attach(area, Qt::StrongFocus);
+}
+
+void TextArea::AppendText(std::string_view addition) {
+    detail::RequireGuiThread();
+    if (auto* area = dynamic_cast<detail::AreaWidget*>(impl_->widget.data())) {
+        area->Append(detail::FromFrameworkText(addition));
+    }
+}
+
+const PropertyTable& TextArea::PropertyTableOfTextArea() {
+    using T = PropertyType;
+    static const PropertyTable table("TextArea", &PropertyTableOfRectControl(), {
+        {"FontName", T::String}, {"FontSize", T::Single}, {"FontUnit", T::FontUnit},
+        {"Bold", T::Boolean}, {"Italic", T::Boolean}, {"Underline", T::Boolean},
+        {"TextColor", T::Color}, {"BackgroundColor", T::Color}, {"HasBorder", T::Boolean},
+        {"Value", T::String}, {"Format", T::String}, {"ValidationMask", T::String},
+        {"ReadOnly", T::Boolean}, {"DataSource", T::String}, {"DataField", T::String},
+        {"HideSelection", T::Boolean}, {"LineHeight", T::Double}, {"LineSpacing", T::Double},
+        {"Multiline", T::Boolean}, {"HasHorizontalScrollbar", T::Boolean},
+        {"HasVerticalScrollbar", T::Boolean}, {"AllowStyledText", T::Boolean},
+        {"AllowFocusRing", T::Boolean}, {"AllowTabs", T::Boolean},
+        {"AllowSpellChecking", T::Boolean}, {"TextAlignment", T::Integer},
+        {"MaximumCharactersAllowed", T::Integer},
+    });
+    return table;
+}
+
+void TextArea::SetProperty(const Property& p) {
+    auto* area = static_cast<QPlainTextEdit*>(impl_->widget.data());
+    if (area == nullptr) return RectControl::SetProperty(p);
+    const std::string_view name = p.name;
+    if (name == "Value") SetText(StringOf(p));
+    else if (name == "ReadOnly") area->setReadOnly(BoolOf(p));
+    else if (name == "AllowTabs") area->setTabChangesFocus(!BoolOf(p));
+    else if (name == "HasHorizontalScrollbar") {
+        // With a horizontal scroll bar lines run on; without one they wrap at the edge.
+        const bool scroll = BoolOf(p);
+        area->setLineWrapMode(scroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        area->setHorizontalScrollBarPolicy(scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    } else if (name == "HasVerticalScrollbar") {
+        area->setVerticalScrollBarPolicy(BoolOf(p) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    } else if (name == "HasBorder") area->setFrameShape(BoolOf(p) ? QFrame::StyledPanel : QFrame::NoFrame);
+    else if (name == "HideSelection" || name == "LineHeight" || name == "LineSpacing" ||
+             name == "Multiline" || name == "AllowStyledText" || name == "TextAlignment" ||
+             name == "MaximumCharactersAllowed") {
+        impl_->kept.insert_or_assign(p.name, p.value);
+    } else if (!SetEditProperty(*area, *impl_, p)) {
+        RectControl::SetProperty(p);
+    }
+}
+
+}  // namespace fw

@@ -1,0 +1,72 @@
+#pragma once
+// Framework-internal: what a Window holds besides its own class's data.
+#include <QSize>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/controls.hpp"
+#include "framework/native_widgets.hpp"
+#include "framework/window.hpp"
+
+namespace fw {
+
+struct Window::Impl {
+    explicit Impl(Window& owner);
+    ~Impl();
+
+    Window& self;
+    detail::NativeMainWindow* native;  // owned; deleted with the window
+    detail::ContentWidget* content;    // the central widget
+
+    std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls;  // in making order
+    std::map<std::string, MenuHandler, std::less<>> menuHandlers;
+    MenuBar* menuBar = nullptr;
+
+    // The window's own properties.
+    std::int64_t width = 300, height = 300;
+    std::int64_t minimumWidth = 64, minimumHeight = 64;
+    std::int64_t maximumWidth = 32000, maximumHeight = 32000;
+    std::int64_t type = 0;
+    bool hasCloseButton = true, hasMaximizeButton = true, hasMinimizeButton = true;
+    bool resizeable = true;
+    bool hasBackgroundColor = false;
+    Color backgroundColor{255, 255, 255};
+    bool menuBarVisible = true;
+    std::map<std::string, PropertyValue, std::less<>> kept;  // held, not acted on
+
+    bool constructing = false;
+    bool visibleWanted = false;  // Visible True seen while constructing
+    bool shown = false;          // shown at least once
+    bool closed = false;
+
+    PushButton* defaultButton = nullptr;
+    PushButton* cancelButton = nullptr;
+
+    QSize DesignSize() const;
+    void ApplyGeometry();
+    void ApplyWindowFlags();
+    void ApplyBackground();
+    void ApplyTabOrder();
+    void LayoutControls();  // after the content area changed size
+    void ShowNow();
+    // The steps of closing; fromToolkit when the toolkit is closing the widget already.
+    void CloseSteps(bool fromToolkit);
+    void StopTimers();
+    // Return or Enter reached the window: runs the default button; true when there is one.
+    bool PressDefaultButton();
+    bool PressCancelButton();
+};
+
+namespace detail {
+// Called by Close: the registry no longer finds the window; it is destroyed once control
+// is back in the event loop.
+void RetireWindow(Window& window);
+// Destroys every window (the end of the run, while the toolkit still exists).
+void DestroyAllWindows();
+}  // namespace detail
+
+}  // namespace fw
