@@ -1,0 +1,18 @@
+#pragma once
+// `MenuBar2`, the Description window's menu bar: File (Print, Close, Quit), the standard Edit
+// items and the Window item Control, between two menus without text.
+#include <memory>
+
+#include "calculator/menu_bar_scheme.hpp"
+
+class MenuBar2 : public BuiltMenuBar<MenuBar2> {
+public:
+    static std::unique_ptr<MenuBar2> implicitInstance;
+
+protected:
+    void Untitled0() override;
+    void Untitled1() override;
+    void Untitled2() override;
+    void Untitled3() override;
+    void Untitled4() override;
+};
