@@ -1,0 +1,8 @@
+#include "app/handle_about_menu.hpp"
+
+#include "framework/exceptions.hpp"
+#include "info/about_command.hpp"
+
+bool HandleAboutMenu::AboutMenuItem_Action() { return AboutCommand(); }
+
+HandleAboutMenu* App() { return fw::CheckCast<HandleAboutMenu>(fw::GetAppObject()); }

@@ -1,0 +1,50 @@
+#include "app/startup.hpp"
+
+#include <exception>
+#include <memory>
+
+#include "app/credit.hpp"
+#include "app/file_types.hpp"
+#include "app/handle_about_menu.hpp"
+#include "calculator/menu_frame.hpp"
+#include "framework/application.hpp"
+#include "framework/dispatch.hpp"
+#include "framework/exceptions.hpp"
+#include "framework/startup.hpp"
+#include "info/about_wnd.hpp"
+
+void Main() {
+    try {
+        EarlyStartup();
+        fw::RunFrameworkInitialization(LateStartup);
+        fw::RuntimeRun();
+    } catch (...) {
+        fw::UnhandledException(std::current_exception());
+    }
+}
+
+void EarlyStartup() {
+    fw::SetSupportsHiDPI(true);
+    fw::InitExternalClasses();
+    fw::InitPluginEntrypoints();
+    InitFileTypes();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
+}
+
+void InitFileTypes() { FileTypes::Initialize(); }
+
+void NewAppInstance() {
+    auto app = std::make_unique<HandleAboutMenu>();
+    app->SetVersionData(3, 0, 0, 0, 3, kCreditLine, "3.0", "Orvantide");
+    fw::RegisterAppObject(std::move(app));
+}
+
+void ApplicationAddMenuHandlers() {
+    HandleAboutMenu& app = fw::NotNil(App());
+    AddAppMenuHandler(app, "AboutMenuItem", &HandleAboutMenu::AboutMenuItem_Action);
+}
+
+void LateStartup() { MakeDefaultView(); }
+
+void MakeDefaultView() { AboutWnd::Instance(); }

@@ -1,0 +1,9 @@
+#include "info/about_command.hpp"
+
+#include "framework/exceptions.hpp"
+#include "info/about_wnd.hpp"
+
+bool AboutCommand() {
+    fw::NotNil(AboutWnd::Instance()).Show();
+    return false;
+}
