@@ -26,10 +26,23 @@ QString MatchedFamily(const char* name, QFont::StyleHint hint) {
     return QFontInfo(probe).family();
 }
 
-// "System" is the platform's UI font, "Courier" a monospace and "Times" a serif family: the
-// font of that name where the platform has one or a stand-in for it, else its generic kind.
+// The UI font for "System". The windows' layouts are measured for a UI font of Arial's
+// widths; wider faces (DejaVu Sans, the usual default here) clip the longer labels, so a
+// face of those widths is preferred where one is installed, else the platform's UI font.
+QString SystemFamily() {
+    static const QString family = [] {
+        for (const char* candidate : {"Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica"}) {
+            if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) return QString::fromLatin1(candidate);
+        }
+        return QApplication::font().family();
+    }();
+    return family;
+}
+
+// "System" is a UI font, "Courier" a monospace and "Times" a serif family: the font of that
+// name where the platform has one or a stand-in for it, else its generic kind.
 QString FamilyFor(const std::string& name) {
-    if (name == "System") return QApplication::font().family();
+    if (name == "System") return SystemFamily();
     if (name == "Courier") {
         static const QString family = [] {
             const QString courier = MatchedFamily("Courier", QFont::TypeWriter);
