@@ -94,6 +94,8 @@ const PropertyBlock& CanvasValues() {
     static const PropertyBlock values = {
         {"AllowFocusRing", true}, {"AllowFocus", false}, {"AllowTabs", false},
         {"DoubleBuffer", false},
+        // The canvases' lists give Transparent a second time, True like the first.
+        {"Transparent", true},
     };
     return values;
 }

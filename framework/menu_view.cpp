@@ -305,9 +305,13 @@ private:
         }
         const QKeySequence shortcut = ShortcutOf(item);
         entry.shown->setSeparator(IsSeparator(item));
-        entry.shown->setText(shortcut.isEmpty()
+        if (IsSeparator(item)) {
+            entry.shown->setText(QString());  // a separator is a line, not the text "-"
+        } else {
+            entry.shown->setText(shortcut.isEmpty()
                                  ? text
-                                 : text + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+                                     : text + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+        }
         entry.shown->setEnabled(item.Enabled());
         entry.key->setShortcut(shortcut);
     }
