@@ -3,10 +3,10 @@
 #include <exception>
 #include <memory>
 
-#include "app/credit.hpp"
+#include "frame/credit.hpp"
 #include "app/file_types.hpp"
 #include "app/handle_about_menu.hpp"
-#include "calculator/menu_frame.hpp"
+#include "frame/menu_frame.hpp"
 #include "framework/application.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/exceptions.hpp"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "calculator/window_frame.hpp"
+#include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/events.hpp"
 #include "framework/menu.hpp"

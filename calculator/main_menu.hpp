@@ -3,7 +3,7 @@
 // Window items Control, About, Description and Results, between two menus without text.
 #include <memory>
 
-#include "calculator/menu_bar_scheme.hpp"
+#include "frame/menu_bar_scheme.hpp"
 
 class Menu : public BuiltMenuBar<Menu> {
 public:

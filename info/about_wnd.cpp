@@ -1,8 +1,8 @@
 #include "info/about_wnd.hpp"
 
-#include "app/credit.hpp"
-#include "app/pictures.hpp"
-#include "calculator/control_properties.hpp"
+#include "frame/credit.hpp"
+#include "frame/pictures.hpp"
+#include "frame/control_properties.hpp"
 #include "calculator/control_wnd.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/properties.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calculator/control_wnd.hpp"
-#include "calculator/menu_frame.hpp"
+#include "frame/menu_frame.hpp"
 #include "framework/background_task.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/printing.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 // The Description window: the help text in one read-only text area, with its own menu bar
 // (MenuBar2) offering Control (show the main window), Print (print the help text) and Close.
-#include "calculator/window_frame.hpp"
+#include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/events.hpp"
 #include "framework/menu.hpp"

@@ -3,7 +3,7 @@
 // items and the Window item Control, between two menus without text.
 #include <memory>
 
-#include "calculator/menu_bar_scheme.hpp"
+#include "frame/menu_bar_scheme.hpp"
 
 class MenuBar2 : public BuiltMenuBar<MenuBar2> {
 public:

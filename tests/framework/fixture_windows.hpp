@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "calculator/window_frame.hpp"
+#include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/native.hpp"
 #include "framework/properties.hpp"

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "calculator/main_menu.hpp"
-#include "calculator/menu_bar_scheme.hpp"
-#include "calculator/menu_frame.hpp"
-#include "calculator/window_frame.hpp"
+#include "frame/menu_bar_scheme.hpp"
+#include "frame/menu_frame.hpp"
+#include "frame/window_frame.hpp"
 #include "framework/application.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/menu.hpp"

@@ -1,7 +1,7 @@
 // The two picture accessors: one lookup once a picture is found, a new lookup on every use
 // while none is, and the real picture files. Each test runs in a process of its own, so every
 // accessor starts unused.
-#include "app/pictures.hpp"
+#include "frame/pictures.hpp"
 
 #include <QImage>
 #include <QTemporaryDir>

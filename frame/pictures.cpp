@@ -1,4 +1,4 @@
-#include "app/pictures.hpp"
+#include "frame/pictures.hpp"
 
 #include <string_view>
 

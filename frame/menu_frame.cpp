@@ -1,4 +1,4 @@
-#include "calculator/menu_frame.hpp"
+#include "frame/menu_frame.hpp"
 
 void EnableMenuItemsByName(const fw::Window& window, std::initializer_list<MenuEnabling> list) {
     for (const auto& [name, enabled] : list) {

@@ -1,4 +1,4 @@
-#include "calculator/control_properties.hpp"
+#include "frame/control_properties.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "calculator/menu_bar_scheme.hpp"
+#include "frame/menu_bar_scheme.hpp"
 
 #include <string>
 #include <utility>
