@@ -88,7 +88,7 @@ CodePoint DecodeAt(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-double Val(std::string_view text) {
+NumberReading ReadNumber(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p != end && IsBlank(*p)) ++p;
@@ -98,14 +98,20 @@ double Val(std::string_view text) {
         ++p;
     }
     // std::from_chars takes a minus sign of its own; a second sign is no number.
-    if (p == end || *p == '-') return 0.0;
+    if (p == end || *p == '-') return {0.0, false};
     double value = 0.0;
     const auto [last, error] = std::from_chars(p, end, value, std::chars_format::general);
-    if (error == std::errc::invalid_argument) return 0.0;
+    if (error == std::errc::invalid_argument) return {0.0, false};
     if (error == std::errc::result_out_of_range)
         value = IsTooLarge({p, static_cast<std::size_t>(last - p)}) ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -value : value;
+    // from_chars also reads "nan(...)"; the parenthesis is not part of a number as users
+    // write one.
+    bool isNumber = last[-1] != ')';
+    for (const char* rest = last; rest != end && isNumber; ++rest) isNumber = IsBlank(*rest);
+    return {negative ? -value : value, isNumber};
 }
+
+double Val(std::string_view text) { return ReadNumber(text).value; }
 
 std::string Str(double value) {
     if (std::isnan(value)) return "nan";

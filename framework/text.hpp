@@ -15,6 +15,15 @@ namespace fw {
 // is the decimal mark); too large a magnitude gives infinity, too small zero or a subnormal.
 double Val(std::string_view text);
 
+// Val of a text, and whether the text is a number as a whole: with the blanks that Val skips
+// (space, TAB, CR, LF, FF, VT) removed from both ends, Val's number is all that is left.
+// "1,5", "12%", "1 234", "1e" and the empty or all-blank text are not numbers.
+struct NumberReading {
+    double value;
+    bool isNumber;
+};
+NumberReading ReadNumber(std::string_view text);
+
 // The shortest text that Val reads back as the same double: "25", "0.1", "1e+21", "-0".
 // Infinities are "inf" and "-inf", every NaN is "nan"; Val reads all three back.
 std::string Str(double value);

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -41,6 +42,34 @@ TEST(Val, UnderflowGivesZeroOfTheRightSignAndNanIsNan) {
     EXPECT_EQ(std::bit_cast<std::uint64_t>(fw::Val("-1e-400")), std::bit_cast<std::uint64_t>(-0.0));
     EXPECT_EQ(fw::Val("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
     for (const char* text : {"nan", "NaN", "-nan", " nan(1)"}) EXPECT_TRUE(std::isnan(fw::Val(text))) << text;
+}
+
+// A field pasted from a spreadsheet is a number only when Val's number is all of it but blanks
+// at its ends; otherwise Val's reading of it would silently drop the rest.
+TEST(ReadNumber, TellsWhetherTheWholeTextIsTheNumberThatValReads) {
+    using namespace std::string_view_literals;
+    struct Case {
+        std::string_view text;
+        bool isNumber;
+    };
+    const Case cases[] = {
+        {"25", true},        {" 1.5 ", true},      {"-2e3", true},       {"+.5", true},
+        {"5.", true},        {"1E+3", true},       {"\t\r\n\v\f7\r\n", true}, {"inf", true},
+        {"-Infinity", true}, {"NaN", true},        {"1e400", true},      {"-1e-400", true},
+        {"0.000000000000000000000000000001", true},
+        {"", false},         {" ", false},         {"\n", false},       {"1,5", false},
+        {"1 234", false},    {"12%", false},       {"\xC2\xA0" "1", false}, {"1\xC2\xA0", false},
+        {"1e", false},       {"1e+", false},       {"--1", false},       {"+-1", false},
+        {"-", false},        {".", false},         {"e5", false},        {"1.5.2", false},
+        {"0x10", false},     {"infx", false},      {"nan(1)", false},    {"1\n2", false},
+        {"abc", false},      {"1\0"sv, false},    {"\0" "1"sv, false},
+    };
+    for (const Case& c : cases) {
+        const fw::NumberReading reading = fw::ReadNumber(c.text);
+        EXPECT_EQ(reading.isNumber, c.isNumber) << '"' << c.text << '"';
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(reading.value), std::bit_cast<std::uint64_t>(fw::Val(c.text)))
+            << c.text;
+    }
 }
 
 TEST(Str, GivesTheShortestTextThatReadsBack) {
