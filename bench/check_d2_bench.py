@@ -14,15 +14,22 @@ import subprocess
 import sys
 import tempfile
 
-NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)((?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?|inf(?:inity)?|nan)", re.I)
+NUMBER = re.compile(r"[ \t\n\v\f\r]*([+-]?)((?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?|inf(?:inity)?|nan)",
+                    re.I | re.A)
+BLANKS = re.compile(r"[ \t\n\v\f\r]*")
+
+
+def read_number(text):
+    """(the number at the start of the text, whether it is all of the text but blanks)."""
+    match = NUMBER.match(text)
+    if not match:
+        return 0.0, False
+    value = float(match.group(2))
+    return (-value if match.group(1) == "-" else value), BLANKS.fullmatch(text, match.end()) is not None
 
 
 def val(text):
-    match = NUMBER.match(text)
-    if not match:
-        return 0.0
-    value = float(match.group(2))
-    return -value if match.group(1) == "-" else value
+    return read_number(text)[0]
 
 
 def count(text):
@@ -77,18 +84,16 @@ def reference(v_text, s_text, matrix_text, data_text):
     m = [[0.0] * (v + 1) for _ in range(v + 1)]
     for r in range(1, v + 1):
         for c in range(1, v + 1):
-            f = field(matrix_fields, (r - 1) * v + c)
-            if f == "":
+            m[r][c], is_number = read_number(field(matrix_fields, (r - 1) * v + c))
+            if not is_number:
                 messages.append(f"Please check the accuracy of inverted covariance matrix (Row {r}, Column {c})")
-            m[r][c] = val(f)
     d = [[0.0] * (v + 1) for _ in range(s + 1)]
     for subject in range(1, s + 1):
         for k in range(1, v + 1):
-            f = field(data_fields, (subject - 1) * v + k)
-            if f == "":
+            d[subject][k], is_number = read_number(field(data_fields, (subject - 1) * v + k))
+            if not is_number:
                 messages.append(f"Please check the accuracy of difference data (Row {subject}, Column {k})")
                 return messages, ""
-            d[subject][k] = val(f)
     lines = []
     for subject in range(1, s + 1):
         row = d[subject]
@@ -104,29 +109,33 @@ def reference(v_text, s_text, matrix_text, data_text):
 
 
 def random_field(rng):
+    """A number: plain, long, with blanks around it, lone CR or LF, overflow, NaN."""
     choice = rng.random()
     if choice < 0.02:
         return rng.choice(["1e308", "-1e308", "inf", "nan", "3e-310", "1e-400", "1e400"])
     if choice < 0.10:
-        return rng.choice([" 4", "5abc", "\n7", "8\r", "+.5", "x", "-0", "\r", "1e-200", "0x10", "1e", "+-1"])
+        return rng.choice([" 4", "\n7", "8\r", "+.5", "-0", "1e-200", " 2.5\v", "5."])
     if choice < 0.20:
         return repr(rng.uniform(-1e6, 1e6))
     return f"{rng.gauss(0.0, 3.0):.6f}"
 
 
-def random_table(rng, fields, empty_chance):
+FAULTS = ["", "", "5abc", "x", "\r", "0x10", "1e", "+-1", "1,5", "12%", "1 234", "\u00a03", "nan(1)"]
+
+
+def random_table(rng, fields, fault_chance):
+    """Fields in rows; with fault_chance a field is empty or not a number."""
     parts = []
     for i in range(fields):
         if i:
             parts.append("\r\n" if rng.random() < 0.2 else "\t")
-        if rng.random() >= empty_chance:
-            parts.append(random_field(rng))
+        parts.append(rng.choice(FAULTS) if rng.random() < fault_chance else random_field(rng))
     return "".join(parts)
 
 
-def run_case(bench, rng, v, s, empty_chance, folder):
-    matrix = random_table(rng, v * v if rng.random() < 0.9 else rng.randrange(v * v), empty_chance / (v * v))
-    data = random_table(rng, s * v if rng.random() < 0.9 else rng.randrange(s * v), empty_chance / (s * v))
+def run_case(bench, rng, v, s, faults, folder):
+    matrix = random_table(rng, v * v if rng.random() < 0.9 else rng.randrange(v * v), faults / (v * v))
+    data = random_table(rng, s * v if rng.random() < 0.9 else rng.randrange(s * v), faults / (s * v))
     paths = [os.path.join(folder, name) for name in ("matrix.txt", "data.txt")]
     for path, text in zip(paths, (matrix, data)):
         with open(path, "wb") as out:
@@ -152,10 +161,10 @@ def main():
     rng = random.Random(args.seed)
     folder = tempfile.mkdtemp(prefix="d2_check_")
     sizes = [(rng.randint(2, 12), rng.randint(1, 30), 0.5) for _ in range(args.rounds)]
-    sizes += [(40, 2000, 0.0), (99, 400, 0.0), (17, 9999, 0.0), (99, 300, 0.5)]
+    sizes += [(40, 2000, 0.0), (99, 400, 0.0), (17, 9999, 0.0), (99, 300, 0.5), (17, 9999, 2.0)]
     totals = [0, 0]
-    for v, s, empty_chance in sizes:
-        for i, n in enumerate(run_case(args.bench, rng, v, s, empty_chance, folder)):
+    for v, s, faults in sizes:
+        for i, n in enumerate(run_case(args.bench, rng, v, s, faults, folder)):
             totals[i] += n
     print(f"{len(sizes)} inputs: output identical; {totals[0]} messages, {totals[1]} lines compared")
 

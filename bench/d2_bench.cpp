@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     std::vector<double> milliseconds;
     for (int run = 0; run < repeat; ++run) {
         std::string messages, output;
-        const DistanceOutput sink{[&](const std::string& m) { messages.append(m).append("\n"); },
+        const DistanceOutput sink{[&](DistanceMessage, const std::string& m) { messages.append(m).append("\n"); },
                                   [&](const std::string& line) { output.append(line); }};
         const auto start = std::chrono::steady_clock::now();
         CalculateDistances(args[2], args[3], matrix, data, sink);

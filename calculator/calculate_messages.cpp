@@ -2,16 +2,8 @@
 
 #include "framework/text.hpp"
 
-namespace {
-
-bool IsMatrixCellMessage(std::string_view message) {
-    return message.starts_with("Please check the accuracy of inverted covariance matrix (");
-}
-
-}  // namespace
-
-void CalculateMessages::Add(const std::string& message) {
-    if (!IsMatrixCellMessage(message)) {
+void CalculateMessages::Add(DistanceMessage kind, const std::string& message) {
+    if (kind != DistanceMessage::MatrixCell) {
         EndCellMessages();
         show_(message);
         return;
@@ -24,5 +16,5 @@ void CalculateMessages::EndCellMessages() {
     if (countShown_ || cellMessages_ <= kShownCellMessages) return;
     countShown_ = true;
     show_(fw::Str(cellMessages_ - kShownCellMessages) +
-          " more cells of the inverted covariance matrix are empty or missing");
+          " more cells of the inverted covariance matrix are empty, missing or not numbers");
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "calculator/distance.hpp"
+
 class CalculateMessages {
 public:
     static constexpr std::int64_t kShownCellMessages = 10;
@@ -18,7 +20,7 @@ public:
 
     // A message of the computation, shown before this returns unless it is a matrix-cell
     // message beyond the first ten. Any other message first ends the run of cell messages.
-    void Add(const std::string& message);
+    void Add(DistanceMessage kind, const std::string& message);
     // Ends a run of matrix-cell messages: shows how many were not shown, if any. Called
     // before the first result line and at the end of the command.
     void EndCellMessages();

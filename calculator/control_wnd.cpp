@@ -225,7 +225,9 @@ void ControlWnd::CalculateBtn_Action(fw::PushButton&) {
     const std::string data = fw::NotNil(InputPCFld()).Text();
     CalculateMessages messages(fw::MsgBox);
     CalculateDistances(variables, subjects, matrix, data, DistanceOutput{
-        .showMessage = [&messages](const std::string& message) { messages.Add(message); },
+        .showMessage = [&messages](DistanceMessage kind, const std::string& message) {
+            messages.Add(kind, message);
+        },
         .appendLine = [this, &messages](const std::string& line) {
             messages.EndCellMessages();
             fw::NotNil(OutFld()).AppendText(line);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "calculator/distance_fields.hpp"
@@ -16,25 +17,28 @@ namespace {
 
 constexpr std::int64_t kMaxVariables = 99;
 constexpr std::int64_t kMaxSubjects = 9999;
-// Arrays are indexed from 0 to the largest count; index 0 is never used.
-constexpr std::int64_t kColumns = kMaxVariables + 1;
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// An array of doubles that are all 0.0 from the start. calloc takes fresh pages from the
-// system without writing them, so the part of the full-size data array that an input
-// leaves unused costs next to nothing, and the rest is zeroed by whichever thread fills it.
+// A rows x columns array of doubles that are all 0.0 from the start, sized to the input in
+// hand; row 0 and column 0 are never used. calloc takes large blocks as fresh pages from the
+// system without writing them; they are zeroed by whichever thread fills them.
 class ZeroedArray {
 public:
-    explicit ZeroedArray(std::size_t count) : values_(static_cast<double*>(std::calloc(count, sizeof(double)))) {
+    ZeroedArray(std::int64_t rows, std::int64_t columns)
+        : columns_(columns),
+          values_(static_cast<double*>(std::calloc(static_cast<std::size_t>(rows * columns), sizeof(double)))) {
         if (values_ == nullptr) throw std::bad_alloc();
     }
     ~ZeroedArray() { std::free(values_); }
     ZeroedArray(const ZeroedArray&) = delete;
     ZeroedArray& operator=(const ZeroedArray&) = delete;
     double* data() { return values_; }
+    std::int64_t stride() const { return columns_; }
+    double& at(std::int64_t row, std::int64_t column) { return values_[row * columns_ + column]; }
 
 private:
+    std::int64_t columns_;
     double* values_;
 };
 
@@ -50,16 +54,17 @@ std::string CellText(std::int64_t row, std::int64_t column) {
     return "(Row " + fw::Str(row) + ", Column " + fw::Str(column) + ")";
 }
 
-// Every cell of the V x V matrix from its fields in row order. An empty or missing field is
-// reported and the cell takes Val(""); reading goes on.
-void ReadMatrix(std::string_view text, std::int64_t variables, double* matrix, const DistanceOutput& output) {
+// Every cell of the V x V matrix from its fields in row order. A field that is empty, missing
+// or not a number is reported and the cell takes Val of it; reading goes on.
+void ReadMatrix(std::string_view text, ZeroedArray& matrix, std::int64_t variables, const DistanceOutput& output) {
     TableFieldCursor cursor(text);
     for (std::int64_t row = 1; row <= variables; ++row) {
         for (std::int64_t column = 1; column <= variables; ++column) {
-            const std::string_view field = cursor.Next();
-            if (field.empty())
-                output.showMessage("Please check the accuracy of inverted covariance matrix " + CellText(row, column));
-            matrix[row * kColumns + column] = fw::Val(field);
+            const fw::NumberReading field = fw::ReadNumber(cursor.Next());
+            if (!field.isNumber)
+                output.showMessage(DistanceMessage::MatrixCell,
+                                   "Please check the accuracy of inverted covariance matrix " + CellText(row, column));
+            matrix.at(row, column) = field.value;
             fw::RuntimeBackgroundTask();
         }
         fw::RuntimeBackgroundTask();
@@ -67,21 +72,20 @@ void ReadMatrix(std::string_view text, std::int64_t variables, double* matrix, c
 }
 
 // Where every subject's fields begin, in one pass over the S x V fields of the data. At the
-// first empty or missing field: its message, and no rows at all.
-std::vector<std::size_t> FindSubjectRows(std::string_view text, std::int64_t variables, std::int64_t subjects,
-                                         const DistanceOutput& output) {
-    std::vector<std::size_t> rowStarts(static_cast<std::size_t>(subjects));
+// first empty or missing field the rows end with that field's subject: nothing after it is
+// read, and reading the rows finds it (or a field before it that is not a number).
+std::vector<std::size_t> FindSubjectRows(std::string_view text, std::int64_t variables, std::int64_t subjects) {
+    std::vector<std::size_t> rowStarts;
     TableFieldCursor cursor(text);
     for (std::int64_t subject = 1; subject <= subjects; ++subject) {
-        rowStarts[subject - 1] = cursor.Position();
-        for (std::int64_t variable = 1; variable <= variables; ++variable) {
-            if (cursor.Next().empty()) {
-                output.showMessage("Please check the accuracy of difference data " + CellText(subject, variable));
-                return {};
-            }
+        rowStarts.push_back(cursor.Position());
+        bool complete = true;
+        for (std::int64_t variable = 1; variable <= variables && complete; ++variable) {
+            complete = !cursor.Next().empty();
             fw::RuntimeBackgroundTask();
         }
         fw::RuntimeBackgroundTask();
+        if (!complete) break;
     }
     return rowStarts;
 }
@@ -91,24 +95,30 @@ std::vector<std::size_t> FindSubjectRows(std::string_view text, std::int64_t var
 void CalculateDistances(std::string_view variablesText, std::string_view subjectsText,
                         std::string_view matrixText, std::string_view dataText,
                         const DistanceOutput& output) {
-    ZeroedArray matrix(kColumns * kColumns);
-    ZeroedArray data((kMaxSubjects + 1) * kColumns);
-
     const std::int64_t variables = CountFromText(variablesText);
-    if (variables < 2 || variables > kMaxVariables) return output.showMessage("Variables must range from 2-99");
+    if (variables < 2 || variables > kMaxVariables)
+        return output.showMessage(DistanceMessage::CountOutOfRange, "Variables must range from 2-99");
     const std::int64_t subjects = CountFromText(subjectsText);
-    if (subjects < 1 || subjects > kMaxSubjects) return output.showMessage("Subjects must range from 1-9999");
+    if (subjects < 1 || subjects > kMaxSubjects)
+        return output.showMessage(DistanceMessage::CountOutOfRange, "Subjects must range from 1-9999");
     // Len of a text is 0 exactly when the text is empty.
-    if (matrixText.empty()) return output.showMessage("No data for inverted covariance matrix");
-    if (dataText.empty()) return output.showMessage("No data.");
+    if (matrixText.empty())
+        return output.showMessage(DistanceMessage::NoText, "No data for inverted covariance matrix");
+    if (dataText.empty()) return output.showMessage(DistanceMessage::NoText, "No data.");
 
-    ReadMatrix(matrixText, variables, matrix.data(), output);
-    SubjectData subjectData{dataText, FindSubjectRows(dataText, variables, subjects, output), variables,
-                            data.data(), kColumns};
-    if (subjectData.rowStarts.empty()) return;
+    ZeroedArray matrix(variables + 1, variables + 1);
+    ReadMatrix(matrixText, matrix, variables, output);
+    std::vector<std::size_t> rowStarts = FindSubjectRows(dataText, variables, subjects);
+    ZeroedArray data(static_cast<std::int64_t>(rowStarts.size()) + 1, variables + 1);
+    const SubjectData subjectData{dataText, std::move(rowStarts), variables, data.data(), data.stride()};
 
-    const PackedMatrix packed(matrix.data(), kColumns, variables);
-    for (const double sum : ReadAndComputeSubjects(subjectData, packed)) {
+    const PackedMatrix packed(matrix.data(), matrix.stride(), variables);
+    const SubjectResults results = ReadAndComputeSubjects(subjectData, packed);
+    if (const auto& field = results.faultyField) {
+        return output.showMessage(DistanceMessage::DataField, "Please check the accuracy of difference data " +
+                                                                  CellText(field->subject, field->variable));
+    }
+    for (const double sum : results.sums) {
         output.appendLine(fw::Str(sum).append(kLineEnd));
         fw::RuntimeBackgroundTask();
     }

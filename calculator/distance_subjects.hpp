@@ -3,6 +3,7 @@
 // worker threads when the input is large enough to pay for them.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,16 @@ struct SubjectData {
     std::int64_t stride;
 };
 
-// Reads every subject's V fields into the data array and gives the subjects' D², subject 1
-// first. Every field must be known to be there and not empty.
-std::vector<double> ReadAndComputeSubjects(const SubjectData& data, const PackedMatrix& matrix);
+struct DataField {
+    std::int64_t subject;
+    std::int64_t variable;
+};
+
+struct SubjectResults {
+    std::vector<double> sums;              // D² of every subject, subject 1 first
+    std::optional<DataField> faultyField;  // the first empty, missing or non-number field; then no sums
+};
+
+// Reads the V fields of every subject in rowStarts into the data array and gives the
+// subjects' D², or the first field (in row order) that is empty, missing or not a number.
+SubjectResults ReadAndComputeSubjects(const SubjectData& data, const PackedMatrix& matrix);

@@ -18,13 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     parts[3] = rest;
 
-    bool lineSeen = false;
-    const DistanceOutput output{[&](const std::string& message) {
-                                    if (lineSeen || message.empty()) __builtin_trap();
+    // Only matrix-cell messages let the command go on; after any other, nothing may follow.
+    bool ended = false, lineSeen = false;
+    const DistanceOutput output{[&](DistanceMessage kind, const std::string& message) {
+                                    if (ended || lineSeen || message.empty()) __builtin_trap();
+                                    ended = kind != DistanceMessage::MatrixCell;
                                 },
                                 [&](const std::string& line) {
                                     lineSeen = true;
-                                    if (line.size() < 3 || line.compare(line.size() - 2, 2, "\r\n") != 0)
+                                    if (ended || line.size() < 3 || line.compare(line.size() - 2, 2, "\r\n") != 0)
                                         __builtin_trap();
                                 }};
     CalculateDistances(parts[0], parts[1], parts[2], parts[3], output);

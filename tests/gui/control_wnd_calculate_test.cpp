@@ -15,6 +15,8 @@ protected:
         SystemWindowTest::SetUp();
         window = ControlWnd::Instance();
         window->Show();
+        // The window outlives a test; results of an earlier one must not show in the next.
+        window->OutFld()->SetText("");
     }
 
     void Fill(const char* variables, const char* subjects, const char* matrix, const char* data) {
@@ -102,8 +104,8 @@ TEST_F(CalculateCommand, AFailedCheckShowsItsMessageAndAppendsNothing) {
     }
 }
 
-// Matrix-cell messages: the first ten one by one, then one that counts the rest, before any
-// later message or line.
+// Matrix-cell messages (empty, missing or not a number): the first ten one by one, then one
+// that counts the rest, before any later message or line.
 TEST_F(CalculateCommand, MatrixCellMessagesPastTheTenthAreCounted) {
     struct Case {
         const char* variables;
@@ -119,10 +121,14 @@ TEST_F(CalculateCommand, MatrixCellMessagesPastTheTenthAreCounted) {
         {"4", "1", "1\t1\t1\t1\t1\t1", "1\t1\t1\t1", 10, {}, "6\r\n"},
         // 11 empty cells: ten shown, one counted.
         {"4", "1", "1\t1\t1\t1\t1", "1\t1\t1\t1", 10,
-         {"1 more cells of the inverted covariance matrix are empty or missing"}, "5\r\n"},
+         {"1 more cells of the inverted covariance matrix are empty, missing or not numbers"}, "5\r\n"},
+        // 16 cells written with decimal commas: each is reported and reads as 1.
+        {"4", "1", "1,5\t1,5\t1,5\t1,5\r\n1,5\t1,5\t1,5\t1,5\r\n1,5\t1,5\t1,5\t1,5\r\n1,5\t1,5\t1,5\t1,5",
+         "1\t1\t1\t1", 10, {"6 more cells of the inverted covariance matrix are empty, missing or not numbers"},
+         "16\r\n"},
         // 99 x 99 with one field: 9800 empty cells; the data message still follows the count.
         {"99", "1", "1", "1", 10,
-         {"9790 more cells of the inverted covariance matrix are empty or missing",
+         {"9790 more cells of the inverted covariance matrix are empty, missing or not numbers",
           "Please check the accuracy of difference data (Row 1, Column 2)"}, ""},
     };
     for (const Case& c : cases) {

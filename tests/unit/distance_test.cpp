@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator/distance_fields.hpp"
@@ -22,6 +24,7 @@ namespace {
 
 struct Outcome {
     std::vector<std::string> messages;
+    std::vector<DistanceMessage> kinds;
     std::vector<std::string> lines;
     bool messageAfterLine = false;
     bool operator==(const Outcome&) const = default;
@@ -30,9 +33,10 @@ struct Outcome {
 Outcome Calculate(const std::string& variables, const std::string& subjects, const std::string& matrix,
                   const std::string& data) {
     Outcome outcome;
-    const DistanceOutput output{[&](const std::string& message) {
+    const DistanceOutput output{[&](DistanceMessage kind, const std::string& message) {
                                     outcome.messageAfterLine |= !outcome.lines.empty();
                                     outcome.messages.push_back(message);
+                                    outcome.kinds.push_back(kind);
                                 },
                                 [&](const std::string& line) { outcome.lines.push_back(line); }};
     CalculateDistances(variables, subjects, matrix, data, output);
@@ -49,6 +53,31 @@ std::string DataMessage(int row, int column) {
            std::to_string(column) + ")";
 }
 
+// Whether a field is a number as a user writes one: blanks, an optional sign, digits with an
+// optional point and an optional exponent, or inf, infinity or nan in any case, blanks.
+bool IsWhollyNumber(std::string_view field) {
+    const auto isBlank = [](char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    while (!field.empty() && isBlank(field.front())) field.remove_prefix(1);
+    while (!field.empty() && isBlank(field.back())) field.remove_suffix(1);
+    if (!field.empty() && (field.front() == '+' || field.front() == '-')) field.remove_prefix(1);
+    std::string lower(field);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "inf" || lower == "infinity" || lower == "nan") return true;
+    std::size_t i = 0, digits = 0;
+    for (; i < field.size() && isDigit(field[i]); ++i) ++digits;
+    if (i < field.size() && field[i] == '.')
+        for (++i; i < field.size() && isDigit(field[i]); ++i) ++digits;
+    if (digits == 0) return false;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+        if (++i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
+        const std::size_t exponentStart = i;
+        while (i < field.size() && isDigit(field[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == field.size();
+}
+
 // The command's loops as plainly as they can be written: the replaced texts, field after field
 // looked up from the start of the text (or, for large inputs, taken by fw::FieldCursor, which
 // gives the same fields), the three full-size arrays, unfused products in index order.
@@ -62,11 +91,11 @@ Outcome Reference(const std::string& variablesText, const std::string& subjectsT
                                                   : std::numeric_limits<std::int64_t>::min();
     };
     const std::int64_t v = count(variablesText);
-    if (v < 2 || v > 99) return {{"Variables must range from 2-99"}, {}};
+    if (v < 2 || v > 99) return {{"Variables must range from 2-99"}, {DistanceMessage::CountOutOfRange}, {}};
     const std::int64_t s = count(subjectsText);
-    if (s < 1 || s > 9999) return {{"Subjects must range from 1-9999"}, {}};
-    if (fw::Len(matrixText) == 0) return {{"No data for inverted covariance matrix"}, {}};
-    if (fw::Len(dataText) == 0) return {{"No data."}, {}};
+    if (s < 1 || s > 9999) return {{"Subjects must range from 1-9999"}, {DistanceMessage::CountOutOfRange}, {}};
+    if (fw::Len(matrixText) == 0) return {{"No data for inverted covariance matrix"}, {DistanceMessage::NoText}, {}};
+    if (fw::Len(dataText) == 0) return {{"No data."}, {DistanceMessage::NoText}, {}};
     const std::string tab = fw::Chr(9), crLf = fw::Chr(13) + fw::Chr(10);
     const std::string matrixFields = fw::ReplaceAll(matrixText, crLf, tab);
     const std::string dataFields = fw::ReplaceAll(dataText, crLf, tab);
@@ -78,15 +107,19 @@ Outcome Reference(const std::string& variablesText, const std::string& subjectsT
     for (std::int64_t r = 1; r <= v; ++r)
         for (std::int64_t c = 1; c <= v; ++c) {
             const std::string f = field(matrixFields, matrixCursor, ++counter);
-            if (f == "") outcome.messages.push_back(MatrixMessage(r, c));
+            if (!IsWhollyNumber(f)) {
+                outcome.messages.push_back(MatrixMessage(r, c));
+                outcome.kinds.push_back(DistanceMessage::MatrixCell);
+            }
             matrix[r * 100 + c] = fw::Val(f);
         }
     counter = 0;
     for (std::int64_t m = 1; m <= s; ++m)
         for (std::int64_t k = 1; k <= v; ++k) {
             const std::string f = field(dataFields, dataCursor, ++counter);
-            if (f == "") {
+            if (!IsWhollyNumber(f)) {
                 outcome.messages.push_back(DataMessage(m, k));
+                outcome.kinds.push_back(DistanceMessage::DataField);
                 return outcome;
             }
             data[m * 100 + k] = fw::Val(f);
@@ -123,8 +156,9 @@ TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
          {MatrixMessage(1, 2), MatrixMessage(1, 3), MatrixMessage(2, 1), MatrixMessage(2, 2), MatrixMessage(2, 3),
           MatrixMessage(3, 1), MatrixMessage(3, 2), MatrixMessage(3, 3)},
          {"1\r\n"}},
-        // A lone LF or CR is part of its field, and Val reads past leading white space.
-        {"2", "1", "1\n2\t3\t4", "1\t1", {MatrixMessage(2, 2)}, {"8\r\n"}},
+        // A lone LF or CR is part of its field: "1\n2" is no number but reads as 1, and blanks
+        // at either end of a number are no fault.
+        {"2", "1", "1\n2\t3\t4", "1\t1", {MatrixMessage(1, 1), MatrixMessage(2, 2)}, {"8\r\n"}},
         {"2", "1", "1\t0\r\n0\t1", "1\r\r\n\n2", {}, {"5\r\n"}},
         // Fields past S x V are never looked at.
         {"2", "1", "1\t0\t0\t1\t\t", "1\t1\t\t\r\n", {}, {"2\r\n"}},
@@ -132,14 +166,43 @@ TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
         {"2", "2", "1\t0\t0\t1", "1\t2\r\n3", {DataMessage(2, 2)}, {}},
         {"2", "2", "1\t0\t0\t", "1\t\t\t2", {MatrixMessage(2, 2), DataMessage(1, 2)}, {}},
         {"2", "1", "1\t0\t0\t1", "\r\n1", {DataMessage(1, 1)}, {}},
-        // Text that holds no number reads as 0; a negative D² is written as it comes.
-        {"2", "1", "x\t-1\r\n0\t0", "2\t3", {}, {"-6\r\n"}},
+        // A matrix cell that holds no number is reported and reads as 0; a negative D² is
+        // written as it comes.
+        {"2", "1", "x\t-1\r\n0\t0", "2\t3", {MatrixMessage(1, 1)}, {"-6\r\n"}},
     };
     for (const Case& c : cases) {
         const Outcome outcome = Calculate(c.variables, c.subjects, c.matrix, c.data);
         EXPECT_EQ(outcome.messages, c.messages) << c.matrix << " / " << c.data;
         EXPECT_EQ(outcome.lines, c.lines) << c.matrix << " / " << c.data;
         EXPECT_FALSE(outcome.messageAfterLine);
+    }
+}
+
+// A field that is not wholly a number is reported like an empty one: a matrix cell gets its
+// message and the value Val gives it, a data field ends the command.
+TEST(CalculateDistances, FieldsThatAreNotWhollyNumbersAreReported) {
+    struct Case {
+        const char* field;
+        bool isNumber;
+    };
+    const Case cases[] = {
+        {"1,5", false}, {"1 234", false}, {"12%", false},  {" ", false},   {"\xC2\xA0" "1", false},
+        {"1e", false},  {"--1", false},   {"\n", false},   {"0x10", false}, {"nan(1)", false},
+        {" 1.5 ", true}, {"-2e3", true},  {"inf", true},   {"NaN", true},  {"+.5", true},
+        {"\n3\r", true},
+    };
+    for (const Case& c : cases) {
+        const std::string field = c.field;
+        const std::string matrixLine = fw::Str(fw::Val(field) + 1) + "\r\n";
+        const Outcome inMatrix = Calculate("2", "1", field + "\t0\r\n0\t1", "1\t1");
+        EXPECT_EQ(inMatrix.messages, c.isNumber ? std::vector<std::string>{} : std::vector{MatrixMessage(1, 1)})
+            << '"' << field << '"';
+        EXPECT_EQ(inMatrix.lines, std::vector{matrixLine}) << '"' << field << '"';
+
+        const Outcome inData = Calculate("2", "2", "1\t0\r\n0\t1", "1\t1\r\n1\t" + field);
+        EXPECT_EQ(inData.messages, c.isNumber ? std::vector<std::string>{} : std::vector{DataMessage(2, 2)})
+            << '"' << field << '"';
+        EXPECT_EQ(inData.lines.size(), c.isNumber ? 2u : 0u) << '"' << field << '"';
     }
 }
 
@@ -185,11 +248,11 @@ TEST(CalculateDistances, RoundsEveryProductBeforeAddingIt) {
               std::vector<std::string>{fw::Str(unfused) + "\r\n"});
 }
 
-// Field texts that exercise Val and the separators: plain and long decimals, blanks, junk,
+// Numbers that exercise Val and the separators: plain and long decimals, blanks around them,
 // lone CR and LF, signs, tiny numbers; with extremeChance overflow, subnormals, infinities, NaN.
 std::string RandomField(std::mt19937_64& rng, double extremeChance) {
     static const char* const extremes[] = {"1e308", "-1e308", "inf", "-inf", "nan", "3e-310"};
-    static const char* const odd[] = {" 4", "5abc", "\n7", "8\r", "+.5", "x", "-0", "\r", "1e-200", "0x1p3"};
+    static const char* const odd[] = {" 4", "\n7", "8\r", "+.5", "-0", "1e-200", " 2.5\v", "5."};
     if (std::bernoulli_distribution(extremeChance)(rng)) return extremes[rng() % std::size(extremes)];
     std::uniform_real_distribution<double> uniform(-10.0, 10.0);
     char text[40];
@@ -200,13 +263,14 @@ std::string RandomField(std::mt19937_64& rng, double extremeChance) {
     }
 }
 
-// Fields with TAB or CR LF between them; now and then an empty field, when emptyChance > 0.
-std::string RandomTable(std::mt19937_64& rng, std::int64_t fields, double emptyChance, double extremeChance) {
-    std::bernoulli_distribution empty(emptyChance), lineEnd(0.2);
+// Fields with TAB or CR LF between them; with faultChance a field is empty or not a number.
+std::string RandomTable(std::mt19937_64& rng, std::int64_t fields, double faultChance, double extremeChance) {
+    static const char* const faults[] = {"", "", "5abc", "x", "\r", "0x1p3", "1,5", "1e", "\xC2\xA0" "3"};
+    std::bernoulli_distribution fault(faultChance), lineEnd(0.2);
     std::string text;
     for (std::int64_t i = 0; i < fields; ++i) {
         if (i > 0) text += lineEnd(rng) ? "\r\n" : "\t";
-        if (!empty(rng)) text += RandomField(rng, extremeChance);
+        text += fault(rng) ? faults[rng() % std::size(faults)] : RandomField(rng, extremeChance);
     }
     return text;
 }
@@ -215,7 +279,7 @@ TEST(CalculateDistances, MatchesThePlainLoopsOnSmallRandomInputs) {
     std::mt19937_64 rng(11);
     for (int round = 0; round < 400; ++round) {
         const std::int64_t v = 2 + rng() % 11, s = 1 + rng() % 20;
-        // Now and then too few fields, so that the missing ones are reported.
+        // Now and then too few fields, or a fault, so that they are reported.
         const std::int64_t matrixFields = rng() % 4 ? v * v : rng() % (v * v);
         const std::int64_t dataFields = rng() % 4 ? s * v : rng() % (s * v);
         const std::string matrix = RandomTable(rng, matrixFields, 0.5 / (v * v), 0.01);
@@ -238,6 +302,44 @@ TEST(CalculateDistances, MatchesThePlainLoopsOnLargeInputs) {
         });
         ASSERT_LT(notFinite, s / 20) << "most distances must be finite for the comparison to mean much";
         ASSERT_EQ(outcome, Reference(vText, sText, matrix, data, false)) << "V " << v << " S " << s;
+    }
+}
+
+// Large data is read on several threads; the message names the first faulty field in row
+// order, wherever the others are.
+TEST(CalculateDistances, ReportsTheFirstFaultyDataFieldOfLargeData) {
+    constexpr std::int64_t kVariables = 20, kSubjects = 9999;
+    std::mt19937_64 rng(17);
+    std::vector<std::string> fields(kVariables * kSubjects);
+    for (std::string& field : fields) field = RandomField(rng, 0.0);
+    const std::string matrix = RandomTable(rng, kVariables * kVariables, 0.0, 0.0);
+    const auto table = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            text += cells[i] + (i + 1 == cells.size() ? "" : (i + 1) % kVariables ? "\t" : "\r\n");
+        return text;
+    };
+    struct Fault {
+        std::int64_t subject, variable;
+        const char* text;
+    };
+    struct Case {
+        std::vector<Fault> faults;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{{9000, 2, "1,5"}, {3000, 1, "x"}}, DataMessage(3000, 1)},
+        {{{kSubjects, kVariables, "12%"}}, DataMessage(kSubjects, kVariables)},
+        {{{1, 1, " "}}, DataMessage(1, 1)},
+        {{{5000, 1, ""}, {6000, 1, "1e"}}, DataMessage(5000, 1)},
+        {{{4000, 2, "1 234"}, {5000, 1, ""}}, DataMessage(4000, 2)},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> cells = fields;
+        for (const Fault& fault : c.faults) cells[(fault.subject - 1) * kVariables + fault.variable - 1] = fault.text;
+        const Outcome outcome = Calculate(std::to_string(kVariables), std::to_string(kSubjects), matrix, table(cells));
+        EXPECT_EQ(outcome.messages, std::vector{c.message});
+        EXPECT_TRUE(outcome.lines.empty());
     }
 }
 
