@@ -3,11 +3,11 @@
 // stdout: the text the command appends (first run); stderr: the first run's messages, one a
 // line, and last "median_ms X", the median wall time of one call.
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,11 +17,27 @@
 
 namespace {
 
-bool ReadFile(std::string_view path, std::string& contents) {
-    std::ifstream file(std::string(path), std::ios::binary);
-    if (!file) return false;
-    contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
+// The file's bytes as they are; on failure false and the reason in error.
+bool ReadFile(std::string_view path, std::string& contents, std::string& error) {
+    std::FILE* file = std::fopen(std::string(path).c_str(), "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    if (failed) error = std::strerror(errno);
+    std::fclose(file);
+    return !failed;
+}
+
+// A whole decimal number from 1 to INT_MAX, or 0.
+int RepeatCount(std::string_view text) {
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size() && count >= 1 ? count : 0;
 }
 
 int Usage() {
@@ -34,15 +50,23 @@ int Usage() {
 int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
     int repeat = 10;
-    if (args.size() >= 2 && args[0] == "--repeat") {
-        repeat = std::atoi(std::string(args[1]).c_str());
+    if (!args.empty() && args[0] == "--repeat") {
+        repeat = args.size() >= 2 ? RepeatCount(args[1]) : 0;
+        if (repeat == 0) {
+            std::fprintf(stderr, "d2_bench: --repeat needs a whole number from 1 to 2147483647\n");
+            return 1;
+        }
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.size() != 4 || repeat < 1) return Usage();
+    if (args.size() != 4) return Usage();
     std::string matrix, data;
-    if (!ReadFile(args[0], matrix) || !ReadFile(args[1], data)) {
-        std::fputs("d2_bench: cannot read an input file\n", stderr);
-        return 1;
+    for (const auto& [path, contents] : {std::pair{args[0], &matrix}, std::pair{args[1], &data}}) {
+        std::string error;
+        if (!ReadFile(path, *contents, error)) {
+            std::fprintf(stderr, "d2_bench: cannot read %.*s: %s\n", static_cast<int>(path.size()), path.data(),
+                         error.c_str());
+            return 1;
+        }
     }
 
     std::string firstMessages, firstOutput;
