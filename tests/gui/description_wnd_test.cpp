@@ -261,14 +261,13 @@ TEST_F(DescriptionWndTest, EveryHandlerGivesFalse) {
     EXPECT_FALSE(Exists(kDescription));
 }
 
-// Through the real dialog, on each paper: every word of the help text, in order, on the paper.
+// Through the real dialog, on each paper: every word of the help text, in order, on one page.
 TEST_F(DescriptionWndTest, PrintPutsEveryWordOfTheHelpTextOnThePaperOfAnySize) {
     struct Paper {
         const char* name;
         bool landscape;
-        int pages;
     };
-    const Paper papers[] = {{"Letter", false, 1}, {"A4", false, 1}, {"A5", false, 1}, {"A4", true, 1}};
+    const Paper papers[] = {{"Letter", false}, {"A4", false}, {"A5", false}, {"A4", true}};
     if (fw::Window* earlier = fw::GetImplicitWindow(kDescription)) earlier->Close();  // a new one holds the help text
     DescriptionWnd* window = DescriptionWnd::Instance();
     const std::vector<std::string> expected = Words(std::string(HelpText()));
@@ -277,7 +276,7 @@ TEST_F(DescriptionWndTest, PrintPutsEveryWordOfTheHelpTextOnThePaperOfAnySize) {
         const auto file = PrintIntoFile("help", {.paper = paper.name, .landscape = paper.landscape});
         ASSERT_TRUE(Choose(window, "&File", "Print"));
 
-        EXPECT_EQ(PdfPageCount(file), paper.pages);
+        EXPECT_EQ(PdfPageCount(file), 1);
         const std::vector<PdfPage> pages = ReadPdf(file);
         const std::vector<std::string> printed = WordsOf(pages);
         const auto [differs, _] = std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
