@@ -1,25 +1,34 @@
-// Printing on Qt: the platform's print dialog over a QPrinter, a page surface whose unit is
-// the point, and a text printer that lays a text area's text out once and draws it block by
-// block, never splitting a line.
+// Printing on Qt: the platform's print dialog over a QPrinter; a page surface whose unit is
+// the point and which keeps what is drawn on each page until the job goes to the printer; and
+// a text printer that lays a text area's text out once and draws it block by block, never
+// splitting a line.
 #include "framework/printing.hpp"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPageRanges>
+#include <QPageSize>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "framework/controls.hpp"
+#include "framework/dialogs.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/native.hpp"
 
@@ -27,39 +36,91 @@ namespace fw {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
-constexpr double kPageMarginPoints = 36.0;
+constexpr double kDefaultMarginPoints = 18.0;
+constexpr double kLargestSurfaceWidth = 540.0;
+constexpr double kLargestSurfaceHeight = 720.0;
 
 std::function<void(PrintDialogControl&)>& DialogObserver() {
     static std::function<void(PrintDialogControl&)> observer;
     return observer;
 }
 
-// The page surface of a chosen printer: a painter on it, scaled so that one unit is a point.
+// Draws on a page, in points from the page surface's top left corner.
+using Painting = std::function<void(QPainter&)>;
+
+// The page surface of a chosen printer, centred within the paper's margins: the pages drawn on
+// it, sent to the printer when it is released.
 class PrinterGraphics final : public Graphics {
 public:
     explicit PrinterGraphics(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
-        if (!painter_.begin(printer_.get())) throw RuntimeException("The printer could not be started");
-        UsePoints();
+        // The paper within its margins, whose corner is the painter's origin on every page.
+        const QSizeF within =
+            printer_->pageLayout().paintRectPixels(printer_->resolution()).size() / DeviceUnitsPerPoint();
+        size_ = within.boundedTo(QSizeF(kLargestSurfaceWidth, kLargestSurfaceHeight));
+        origin_ = QPointF(within.width() - size_.width(), within.height() - size_.height()) / 2;
     }
-    ~PrinterGraphics() override { painter_.end(); }
-
-    void NextPage() override {
-        if (!printer_->newPage()) throw RuntimeException("The printer could not begin a new page");
-        UsePoints();
+    ~PrinterGraphics() override {
+        if (const char* failure = Send()) {
+            try {
+                MsgBox(std::string("Printing failed: ") + failure + ".");
+            } catch (...) {  // a destructor raises nothing; the job is dropped either way
+            }
+        }
     }
 
-    QPainter& Painter() { return painter_; }
+    void NextPage() override { pages_.emplace_back(); }
+
+    // Keeps a drawing for the current page.
+    void Draw(Painting painting) { pages_.back().push_back(std::move(painting)); }
+    // The surface's width and height in points.
+    QSizeF Size() const { return size_; }
     QPrinter& Printer() { return *printer_; }
     double DeviceUnitsPerPoint() const { return printer_->resolution() / kPointsPerInch; }
 
 private:
-    void UsePoints() {
-        painter_.resetTransform();
-        painter_.scale(DeviceUnitsPerPoint(), DeviceUnitsPerPoint());
+    // The pages that go to the printer, in order: those of the chosen range, last first when
+    // so chosen, and again for each copy that the printer does not make itself, copy after
+    // copy when collated, else each page's copies together.
+    std::vector<std::size_t> Sheets() const {
+        const QPageRanges range = printer_->pageRanges();
+        std::vector<std::size_t> chosen;
+        for (std::size_t page = 0; page < pages_.size(); ++page) {
+            if (range.isEmpty() || range.contains(static_cast<int>(page) + 1)) chosen.push_back(page);
+        }
+        if (printer_->pageOrder() == QPrinter::LastPageFirst) std::reverse(chosen.begin(), chosen.end());
+        const int copies = printer_->supportsMultipleCopies() ? 1 : std::max(1, printer_->copyCount());
+        std::vector<std::size_t> sheets;
+        if (printer_->collateCopies()) {
+            for (int copy = 0; copy < copies; ++copy) sheets.insert(sheets.end(), chosen.begin(), chosen.end());
+        } else {
+            for (std::size_t page : chosen) sheets.insert(sheets.end(), static_cast<std::size_t>(copies), page);
+        }
+        return sheets;
+    }
+
+    // Runs the job; why it failed, or none. No page chosen is no job.
+    const char* Send() {
+        const std::vector<std::size_t> sheets = Sheets();
+        if (sheets.empty()) return nullptr;
+        QPainter painter;
+        if (!painter.begin(printer_.get())) return "the printer could not be started";
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            if (i > 0 && !printer_->newPage()) {
+                printer_->abort();
+                return "the printer stopped before the last page";
+            }
+            painter.resetTransform();
+            painter.scale(DeviceUnitsPerPoint(), DeviceUnitsPerPoint());
+            painter.translate(origin_);
+            for (const Painting& painting : pages_[sheets[i]]) painting(painter);
+        }
+        return painter.end() ? nullptr : "the print job could not be finished";
     }
 
     std::unique_ptr<QPrinter> printer_;
-    QPainter painter_;
+    QSizeF size_;
+    QPointF origin_;  // the surface's corner, in points from the corner of the margins
+    std::vector<std::vector<Painting>> pages_{1};
 };
 
 // The dialog as a test answers it: through its own widgets and buttons.
@@ -67,35 +128,77 @@ class DialogControl final : public PrintDialogControl {
 public:
     explicit DialogControl(QPrintDialog& dialog) : dialog_(dialog) {}
 
-    bool PrintToFile(const std::string& path) override {
-        auto* printers = dialog_.findChild<QComboBox*>("printers");
-        auto* fileName = dialog_.findChild<QLineEdit*>("filename");
-        if (printers == nullptr || fileName == nullptr || printers->count() == 0) {
-            Cancel();
-            return false;
+    bool PrintToFile(const std::string& path, const PrintChoices& choices) override {
+        auto* printers = Find<QComboBox>("printers");
+        auto* fileName = Find<QLineEdit>("filename");
+        auto* range = Find<QRadioButton>("printRange");
+        auto* from = Find<QSpinBox>("from");
+        auto* to = Find<QSpinBox>("to");
+        auto* copies = Find<QSpinBox>("copies");
+        auto* collate = Find<QCheckBox>("collate");
+        auto* reverse = Find<QCheckBox>("reverse");
+        if (printers == nullptr || fileName == nullptr || range == nullptr || from == nullptr ||
+            to == nullptr || copies == nullptr || collate == nullptr || reverse == nullptr ||
+            printers->count() == 0) {
+            return Cancelled();
         }
         printers->setCurrentIndex(printers->count() - 1);  // the dialog lists the file last
-        if (!fileName->isEnabled()) {
-            Cancel();
-            return false;
+        if (!fileName->isEnabled()) return Cancelled();
+        if (!choices.paper.empty() && !ChoosePaper(choices.paper, choices.landscape)) return Cancelled();
+        if (choices.firstPage > 0) {
+            range->click();
+            from->setValue(choices.firstPage);
+            to->setValue(choices.lastPage);
         }
+        copies->setValue(choices.copies);
+        collate->setChecked(choices.collate);
+        reverse->setChecked(choices.reverse);
         fileName->setText(QString::fromStdString(path));
-        Press(QDialogButtonBox::Ok);
+        Press(dialog_, QDialogButtonBox::Ok);
         return true;
     }
 
-    void Cancel() override { Press(QDialogButtonBox::Cancel); }
+    void Cancel() override { Press(dialog_, QDialogButtonBox::Cancel); }
 
 private:
-    void Press(QDialogButtonBox::StandardButton which) {
-        auto* box = dialog_.findChild<QDialogButtonBox*>();
+    template <class T>
+    T* Find(const char* name) const {
+        return dialog_.findChild<T*>(name);
+    }
+
+    bool Cancelled() {
+        Cancel();
+        return false;
+    }
+
+    // Opens the printer's page setup, picks the paper and the orientation there and closes it
+    // with OK, as a user would.
+    bool ChoosePaper(const std::string& key, bool landscape) {
+        bool chosen = false;
+        QObject whileOpen;  // ends the answer below when the page setup never opened
+        QTimer::singleShot(0, &whileOpen, [&] {
+            QWidget* setup = QApplication::activeModalWidget();
+            auto* papers = setup != nullptr ? setup->findChild<QComboBox*>("pageSizeCombo") : nullptr;
+            for (int i = 0; papers != nullptr && i < papers->count() && !chosen; ++i) {
+                if (papers->itemData(i).value<QPageSize>().key().toStdString() != key) continue;
+                papers->setCurrentIndex(i);
+                if (auto* turn = setup->findChild<QRadioButton*>(landscape ? "landscape" : "portrait")) turn->click();
+                chosen = true;
+            }
+            if (setup != nullptr) Press(*setup, chosen ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        });
+        if (auto* properties = Find<QPushButton>("properties")) properties->click();
+        return chosen;
+    }
+
+    static void Press(QWidget& dialog, QDialogButtonBox::StandardButton which) {
+        auto* box = dialog.findChild<QDialogButtonBox*>();
         QPushButton* button = box != nullptr ? box->button(which) : nullptr;
+        auto* plain = qobject_cast<QDialog*>(&dialog);
         if (button != nullptr) {
             button->click();
-        } else if (which == QDialogButtonBox::Ok) {
-            dialog_.accept();
-        } else {
-            dialog_.reject();
+        } else if (plain != nullptr) {
+            plain->done(which == QDialogButtonBox::Ok ? QDialog::Accepted : QDialog::Rejected);
         }
     }
 
@@ -116,7 +219,7 @@ public:
         document_->setDefaultFont(PrintFont(edit.font()));
         document_->setDocumentMargin(0);
         document_->setUseDesignMetrics(true);
-        document_->setTextWidth(static_cast<qreal>(width) * scale_);
+        document_->setTextWidth(std::min(static_cast<qreal>(width), page.Size().width()) * scale_);
         CollectLines();
     }
 
@@ -125,24 +228,24 @@ public:
     void DrawBlock(std::int64_t left, std::int64_t top, std::int64_t height) override {
         if (Eof()) return;
         const qreal start = lines_[next_].top;
-        const qreal limit = static_cast<qreal>(height) * scale_;
+        const qreal limit = std::min(static_cast<qreal>(height), page_.Size().height() - top) * scale_;
         std::size_t end = next_ + 1;
         while (end < lines_.size() && lines_[end].bottom - start <= limit) ++end;
-        const qreal stop = lines_[end - 1].bottom;
-
-        QPainter& painter = page_.Painter();
-        painter.save();
-        painter.scale(1 / scale_, 1 / scale_);
-        painter.translate(static_cast<qreal>(left) * scale_, static_cast<qreal>(top) * scale_ - start);
         const qreal width = document_->textWidth();
-        const QRectF band(-width, start, 3 * width, stop - start);
-        painter.setClipRect(band);
-        QAbstractTextDocumentLayout::PaintContext context;
-        // Only the lines inside the band: a line that merely touches it stays out.
-        context.clip = band.adjusted(0, 0.5, 0, -0.5);
-        context.palette.setColor(QPalette::Text, textColor_);
-        document_->documentLayout()->draw(&painter, context);
-        painter.restore();
+        const QRectF band(-width, start, 3 * width, lines_[end - 1].bottom - start);
+        const QPointF at(static_cast<qreal>(left) * scale_, static_cast<qreal>(top) * scale_ - start);
+        page_.Draw([document = document_, band, at, color = textColor_, scale = scale_](QPainter& painter) {
+            painter.save();
+            painter.scale(1 / scale, 1 / scale);
+            painter.translate(at);
+            painter.setClipRect(band);
+            QAbstractTextDocumentLayout::PaintContext context;
+            // Only the lines inside the band: a line that merely touches it stays out.
+            context.clip = band.adjusted(0, 0.5, 0, -0.5);
+            context.palette.setColor(QPalette::Text, color);
+            document->documentLayout()->draw(&painter, context);
+            painter.restore();
+        });
         next_ = end;
     }
 
@@ -173,7 +276,8 @@ private:
 
     PrinterGraphics& page_;
     qreal scale_;
-    std::unique_ptr<QTextDocument> document_;
+    // Shared with the drawings kept on the page surface, which may outlive the text printer.
+    std::shared_ptr<QTextDocument> document_;
     QColor textColor_;
     std::vector<LineBand> lines_;
     std::size_t next_ = 0;
@@ -183,10 +287,13 @@ private:
 
 std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageMargins(QMarginsF(kPageMarginPoints, kPageMarginPoints, kPageMarginPoints,
-                                      kPageMarginPoints),
+    printer->setPageMargins(QMarginsF(kDefaultMarginPoints, kDefaultMarginPoints, kDefaultMarginPoints,
+                                      kDefaultMarginPoints),
                             QPageLayout::Point);
     QPrintDialog dialog(printer.get());
+    // The job prints the chosen range itself; with this option the dialog leaves the range
+    // to the job rather than to the print server.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     if (const auto& observer = DialogObserver()) {
         QTimer::singleShot(0, &dialog, [&dialog, observer] {
             DialogControl control(dialog);

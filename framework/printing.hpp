@@ -1,7 +1,9 @@
 #pragma once
 // Printing: the platform's print dialog, the page surface and the styled-text printer.
-// The page surface is measured in points (1/72 inch); its origin lies half an inch in from
-// the left and top edges of the paper.
+// The page surface is measured in points (1/72 inch). It is the paper within the margins of
+// the print dialog (a quarter inch all round unless the user or the printer asks for more),
+// but never larger than 540 × 720 points (7½ × 10 inches): on larger paper it is centred
+// within the margins, so that its left and right margins are equal.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,6 +13,10 @@ namespace fw {
 
 class TextArea;
 
+// What is drawn on each page is kept until the surface is released, and then goes to the
+// printer: the pages of the range chosen in the dialog, in the chosen order, with the chosen
+// number of copies. A job that cannot start or fails part-way shows a message and is dropped;
+// it raises nothing.
 class Graphics {
 public:
     virtual ~Graphics() = default;
@@ -24,16 +30,17 @@ namespace PrinterSetup {
 std::unique_ptr<Graphics> ShowPrinterDialog();
 }  // namespace PrinterSetup
 
-// Lays out a text area's styled text from its beginning, in blocks of the given width.
+// Lays out a text area's styled text from its beginning, in blocks of the given width, or of
+// the page surface's width where that is narrower.
 class StyledTextPrinter {
 public:
     virtual ~StyledTextPrinter() = default;
     // `EOF`: True once the whole text has been drawn.
     virtual bool Eof() const = 0;
     // Draws on the current page the next part of the text that fits into the block at
-    // (left, top) of at most that height, and moves past it. A line is never split: the
-    // block ends before the first line that does not fit (a line taller than the whole
-    // block is drawn alone).
+    // (left, top) of at most that height, and never past the bottom of the page surface, and
+    // moves past it. A line is never split: the block ends before the first line that does
+    // not fit (a line taller than the whole block is drawn alone).
     virtual void DrawBlock(std::int64_t left, std::int64_t top, std::int64_t height) = 0;
 };
 
@@ -44,13 +51,22 @@ std::unique_ptr<StyledTextPrinter> MakeStyledTextPrinter(TextArea& area, Graphic
 // Tests: drive the real print dialog. The observer runs while the dialog is open and modal
 // (from inside its event loop) and answers it through the control that it is given, as a
 // user would. An empty function removes the observer.
+struct PrintChoices {
+    std::string paper;  // by its short name, such as "A4", "Letter" or "A5"; empty keeps the dialog's
+    bool landscape = false;
+    int firstPage = 0, lastPage = 0;  // the range of pages to print; 0 and 0 print every page
+    int copies = 1;
+    bool collate = true;
+    bool reverse = false;  // last page first
+};
 class PrintDialogControl {
 public:
     virtual ~PrintDialogControl() = default;
-    // Chooses printing into a PDF file at `path` and presses Print. The file should not exist
-    // yet (else the dialog asks whether to replace it). False, with the dialog cancelled,
-    // when the dialog offers no printing into a file.
-    virtual bool PrintToFile(const std::string& path) = 0;
+    // Chooses printing into a PDF file at `path`, makes the choices in the dialog (the paper
+    // through its page setup) and presses Print. The file should not exist yet (else the
+    // dialog asks whether to replace it). False, with the dialog cancelled, when the dialog
+    // offers no printing into a file or not the paper.
+    virtual bool PrintToFile(const std::string& path, const PrintChoices& choices = {}) = 0;
     // Presses Cancel.
     virtual void Cancel() = 0;
 };

@@ -21,7 +21,8 @@ constexpr fw::Color kBlack{0, 0, 0};
 // The Index of a control that is not part of a control array.
 constexpr std::int64_t kNoIndex = std::numeric_limits<std::int32_t>::min();
 
-// The help text is printed 540 points wide, at most 720 points to a page.
+// The help text is printed 540 points wide, at most 720 points to a page; on smaller paper
+// the page surface is smaller and the framework fits both to it.
 constexpr std::int64_t kPrintWidth = 540;
 constexpr std::int64_t kPrintBlockHeight = 720;
 

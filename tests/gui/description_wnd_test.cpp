@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "calculator/control_wnd.hpp"
+#include "framework/dispatch.hpp"
 #include "framework/menu.hpp"
 #include "framework/printing.hpp"
 #include "info/description_wnd.hpp"
@@ -95,11 +96,11 @@ protected:
     void TearDown() override { fw::SetPrintDialogObserver({}); }
 
     // Answers every print dialog by printing into a new PDF file.
-    std::filesystem::path PrintIntoFile(const std::string& stem) {
+    std::filesystem::path PrintIntoFile(const std::string& stem, const fw::PrintChoices& choices = {}) {
         const auto file = FreshPdfPath(stem);
-        fw::SetPrintDialogObserver([this, file](fw::PrintDialogControl& dialog) {
+        fw::SetPrintDialogObserver([this, file, choices](fw::PrintDialogControl& dialog) {
             ++dialogs;
-            EXPECT_TRUE(dialog.PrintToFile(file.string()));
+            EXPECT_TRUE(dialog.PrintToFile(file.string(), choices));
         });
         return file;
     }
@@ -260,22 +261,39 @@ TEST_F(DescriptionWndTest, EveryHandlerGivesFalse) {
     EXPECT_FALSE(Exists(kDescription));
 }
 
-TEST_F(DescriptionWndTest, PrintPutsTheWholeHelpTextOnOnePage) {
+// Through the real dialog, on each paper: every word of the help text, in order, on one page.
+TEST_F(DescriptionWndTest, PrintPutsEveryWordOfTheHelpTextOnThePaperOfAnySize) {
+    struct Paper {
+        const char* name;
+        bool landscape;
+    };
+    const Paper papers[] = {{"Letter", false}, {"A4", false}, {"A5", false}, {"A4", true}};
+    if (fw::Window* earlier = fw::GetImplicitWindow(kDescription)) earlier->Close();  // a new one holds the help text
     DescriptionWnd* window = DescriptionWnd::Instance();
-    const auto file = PrintIntoFile("help");
-    ASSERT_TRUE(Choose(window, "&File", "Print"));
-    EXPECT_EQ(dialogs, 1);
+    const std::vector<std::string> expected = Words(std::string(HelpText()));
+    for (const Paper& paper : papers) {
+        SCOPED_TRACE(std::string(paper.name) + (paper.landscape ? " landscape" : ""));
+        const auto file = PrintIntoFile("help", {.paper = paper.name, .landscape = paper.landscape});
+        ASSERT_TRUE(Choose(window, "&File", "Print"));
 
-    EXPECT_EQ(PdfPageCount(file), 1);
-    const std::vector<PdfPage> pages = ReadPdf(file);
-    ASSERT_EQ(pages.size(), 1u);
-    const std::vector<std::string> printed = WordsOf(pages), expected = Words(std::string(HelpText()));
-    const auto [differs, _] = std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
-    EXPECT_EQ(printed, expected) << "first difference at printed word "
-                                 << (differs - printed.begin()) << ": "
-                                 << (differs == printed.end() ? "(end)" : *differs);
-    EXPECT_EQ(pages[0].Lines().front(), "Orvantide");
-    std::filesystem::remove(file);
+        EXPECT_EQ(PdfPageCount(file), 1);
+        const std::vector<PdfPage> pages = ReadPdf(file);
+        const std::vector<std::string> printed = WordsOf(pages);
+        const auto [differs, _] = std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end());
+        EXPECT_EQ(printed, expected) << "first difference at printed word "
+                                     << (differs - printed.begin()) << ": "
+                                     << (differs == printed.end() ? "(end)" : *differs);
+        for (const PdfPage& page : pages) {
+            for (const PdfWord& word : page.words) {
+                EXPECT_TRUE(word.xMin >= 0 && word.xMax <= page.width && word.yMin >= 0 &&
+                            word.yMax <= page.height) << word.text << " lies off the paper";
+            }
+        }
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(pages[0].Lines().front(), "Orvantide");
+        std::filesystem::remove(file);
+    }
+    EXPECT_EQ(dialogs, 4);
 }
 
 TEST_F(DescriptionWndTest, CtrlPPrintsALongTextOnePagePerBlockWithNoBlankPage) {
@@ -305,6 +323,44 @@ TEST_F(DescriptionWndTest, CtrlPPrintsALongTextOnePagePerBlockWithNoBlankPage) {
     }
     EXPECT_EQ(lines, expected);
     std::filesystem::remove(file);
+}
+
+// A print job that cannot start is a message, not the end of the program: every window stays
+// open and every text, the user's pasted ones too, stays as it was.
+TEST_F(DescriptionWndTest, APrintJobThatCannotStartIsAMessageAndLosesNoText) {
+    ControlWnd* main = ControlWnd::Instance();
+    const std::vector<std::pair<fw::TextEdit*, std::string>> texts = {
+        {main->Nvariables(), "2"},
+        {main->Nsubs(), "1"},
+        {main->InputPMFld(), "1\t0\r\n0\t1"},
+        {main->InputPCFld(), "0.5\t-0.5"},
+        {main->OutFld(), "earlier output"},
+    };
+    for (const auto& [control, text] : texts) fw::NotNil(control).SetText(text);
+    DescriptionWnd* window = DescriptionWnd::Instance();
+    const std::string described = fw::NotNil(window->DescribeFld2()).Text();
+
+    bool unhandled = false;
+    fw::SetUnhandledExceptionHandler([&](std::exception_ptr) { unhandled = true; });
+    MessageLog messages;
+    const auto file = FreshPdfPath("unwritable");
+    fw::SetPrintDialogObserver([file](fw::PrintDialogControl& dialog) {
+        EXPECT_TRUE(dialog.PrintToFile(file.string()));
+        // Once the dialog has taken the file, a folder stands in its place: the job cannot open it.
+        std::filesystem::create_directory(file);
+    });
+    const bool chosen = Choose(window, "&File", "Print");
+    fw::SetUnhandledExceptionHandler({});
+    std::filesystem::remove(file);
+
+    EXPECT_TRUE(chosen);
+    EXPECT_FALSE(unhandled);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Printing failed: the printer could not be started."});
+    EXPECT_EQ(messages.modal, std::vector<bool>{true});
+    EXPECT_TRUE(Shown(kDescription));
+    EXPECT_TRUE(Shown(kMain));
+    for (const auto& [control, text] : texts) EXPECT_EQ(fw::NotNil(control).Text(), text);
+    EXPECT_EQ(fw::NotNil(window->DescribeFld2()).Text(), described);
 }
 
 TEST_F(DescriptionWndTest, CancellingTheDialogPrintsNothing) {
