@@ -11,6 +11,16 @@ struct PictureCache {
     std::shared_ptr<fw::Picture> picture;
 };
 
+PictureCache& D2Cache() {
+    static PictureCache cache;
+    return cache;
+}
+
+PictureCache& QuestMoss1Cache() {
+    static PictureCache cache;
+    return cache;
+}
+
 std::shared_ptr<fw::Picture> Cached(PictureCache& cache, std::string_view fileName) {
     if (!cache.setUp) {
         cache.setUp = true;
@@ -22,12 +32,11 @@ std::shared_ptr<fw::Picture> Cached(PictureCache& cache, std::string_view fileNa
 
 }  // namespace
 
-std::shared_ptr<fw::Picture> D2() {
-    static PictureCache cache;
-    return Cached(cache, "D2.png");
-}
+std::shared_ptr<fw::Picture> D2() { return Cached(D2Cache(), "D2.png"); }
 
-std::shared_ptr<fw::Picture> QuestMoss1() {
-    static PictureCache cache;
-    return Cached(cache, "QuestMoss1.png");
+std::shared_ptr<fw::Picture> QuestMoss1() { return Cached(QuestMoss1Cache(), "QuestMoss1.png"); }
+
+void ForgetPictures() {
+    D2Cache() = {};
+    QuestMoss1Cache() = {};
 }

@@ -9,3 +9,7 @@
 std::shared_ptr<fw::Picture> D2();
 // The help sign of the main window ("QuestMoss1.png").
 std::shared_ptr<fw::Picture> QuestMoss1();
+
+// Both accessors unused again, as at the start of a run (tests that run many cases in one
+// process).
+void ForgetPictures();

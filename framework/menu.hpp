@@ -14,7 +14,9 @@
 //
 // The enabling cycle runs before a menu opens and before a shortcut is matched: every item's
 // Enabled takes its AutoEnable; the focused text control enables the edit items it can
-// serve; then the window's EnableMenuItems event; then the application's.
+// serve; then the window's EnableMenuItems event; then the application's. A menu (a title
+// on the bar, or an entry that holds entries) is no item here: it keeps the Enabled that the
+// model gives it, and its title shows exactly that.
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -66,6 +68,9 @@ public:
     using Observer = std::function<void(const MenuItem&)>;
     std::size_t AddObserver(Observer observer);
     void RemoveObserver(std::size_t id);
+    // Expires when the entry is destroyed: a view that keeps a plain pointer to the entry
+    // tells by it whether the entry still exists (framework-internal).
+    std::weak_ptr<const void> Lifetime() const { return lifetime_; }
 
 private:
     void Changed();
@@ -76,6 +81,7 @@ private:
     std::vector<std::unique_ptr<MenuItem>> children_;
     std::vector<std::pair<std::size_t, Observer>> observers_;
     std::size_t nextObserverId_ = 1;
+    std::shared_ptr<const void> lifetime_ = std::make_shared<const bool>(true);
 };
 
 class MenuBar : public MenuItem {};

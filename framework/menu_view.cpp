@@ -24,6 +24,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,13 +53,18 @@ QKeySequence ShortcutOf(const MenuItem& item) {
                                     QKeySequence::PortableText);
 }
 
-void ForEachEntry(MenuItem& parent, const std::function<void(MenuItem&)>& visit) {
-    for (std::size_t i = 0; i < parent.Count(); ++i) {
-        MenuItem& child = *parent.Item(i);
-        visit(child);
-        ForEachEntry(child, visit);
-    }
-}
+// A pointer to a model entry that tells whether the entry still exists, so that whatever
+// runs between taking it and using it (a handler may drop a bar) leaves it safe.
+template <class T>
+class Guarded {
+public:
+    explicit Guarded(T& entry) : entry_(&entry), lifetime_(entry.Lifetime()) {}
+    T* get() const { return lifetime_.expired() ? nullptr : entry_; }
+
+private:
+    T* entry_;
+    std::weak_ptr<const void> lifetime_;
+};
 
 // The edit items, by Name, that a focused text control serves.
 enum class EditCommand { Undo, Cut, Copy, Paste, Clear };
@@ -142,17 +148,33 @@ private:
     QPlainTextEdit* area_ = nullptr;
 };
 
-// Before a menu opens and before a shortcut chooses its item: every entry takes its
+// Items take their AutoEnable; a menu keeps the state the model gives it (a title on the bar
+// stays openable unless the system itself turns it off).
+void ApplyAutoEnable(MenuItem& menu) {
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        MenuItem& child = *menu.Item(i);
+        if (child.Count() > 0) {
+            ApplyAutoEnable(child);
+        } else {
+            child.SetEnabled(child.AutoEnable());
+        }
+    }
+}
+
+// Before a menu opens and before a shortcut chooses its item: every item takes its
 // AutoEnable, the focused text control enables the edit items it can serve, then the
-// window's and the application's EnableMenuItems events have their say.
-void RunEnablingCycle(const QMainWindow& native, MenuBar& bar) {
-    ForEachEntry(bar, [](MenuItem& entry) { entry.SetEnabled(entry.AutoEnable()); });
-    const FocusedText text(native);
+// window's and the application's EnableMenuItems events have their say. Nothing here is
+// used once the window's event has run, which may close and delete the window.
+void RunEnablingCycle(const QPointer<QMainWindow>& native, const Guarded<MenuBar>& guardedBar) {
+    MenuBar* bar = guardedBar.get();
+    if (!native || bar == nullptr) return;
+    for (std::size_t i = 0; i < bar->Count(); ++i) ApplyAutoEnable(*bar->Item(i));
+    const FocusedText text(*native);
     for (const auto& [name, command] : kEditItems) {
         if (!text.CanServe(command)) continue;
-        if (MenuItem* item = bar.Lookup(name)) item->SetEnabled(true);
+        if (MenuItem* item = bar->Lookup(name)) item->SetEnabled(true);
     }
-    Window* window = WindowOfNative(&native);
+    Window* window = WindowOfNative(native);
     if (window != nullptr && window->IsEventImplemented(WindowEvent::EnableMenuItems)) {
         window->Event_EnableMenuItems();
     }
@@ -162,26 +184,42 @@ void RunEnablingCycle(const QMainWindow& native, MenuBar& bar) {
     }
 }
 
+// What choosing an item needs, held by value: a handler may close and delete the window
+// (and with it the view that made the choice) or drop the bar, and nothing here refers to
+// what it deleted.
+struct Choice {
+    QPointer<QMainWindow> native;
+    Guarded<MenuItem> item;
+};
+
+// Runs a handler through a copy of it: the handler may delete the window or application
+// that holds the original.
+bool RunHandler(const MenuHandler* handler) {
+    if (handler == nullptr) return false;
+    const MenuHandler call = *handler;
+    return call();
+}
+
 // A chosen item: the window's handler for its Name; when there is none or it gives False,
 // the application's; when that too leaves it unhandled, the focused text control serves an
 // edit item, and the item's own action runs (a quit item quits).
-void Choose(const QPointer<QMainWindow>& native, MenuItem& item) {
-    const std::string name = item.Name();
+void Choose(Choice choice) {
+    const MenuItem* item = choice.item.get();
+    if (item == nullptr) return;
+    const std::string name = item->Name();
     bool handled = false;
-    if (Window* window = native ? WindowOfNative(native) : nullptr) {
-        if (const MenuHandler* handler = window->FindMenuHandler(name)) handled = (*handler)();
+    if (Window* window = choice.native ? WindowOfNative(choice.native) : nullptr) {
+        handled = RunHandler(window->FindMenuHandler(name));
     }
     if (!handled) {
-        if (Application* app = GetAppObject()) {
-            if (const MenuHandler* handler = app->FindMenuHandler(name)) handled = (*handler)();
-        }
+        if (Application* app = GetAppObject()) handled = RunHandler(app->FindMenuHandler(name));
     }
     if (handled) return;
-    if (const auto command = EditCommandNamed(name); command && native) {
-        const FocusedText text(*native);
+    if (const auto command = EditCommandNamed(name); command && choice.native) {
+        const FocusedText text(*choice.native);
         if (text.CanServe(*command)) text.Serve(*command);
     }
-    item.OwnAction();
+    if (MenuItem* stillThere = choice.item.get()) stillThere->OwnAction();
 }
 
 class MenuBarView : public QObject {
@@ -207,12 +245,12 @@ public:
 private:
     struct Entry {
         MenuItem* item = nullptr;
+        std::weak_ptr<const void> lifetime;  // the item's
         std::size_t observer = 0;
         std::size_t childCount = 0;
         QAction* shown = nullptr;       // the menu title or the menu entry
         QMenu* menu = nullptr;          // for an entry that holds entries
         QAction* key = nullptr;         // the shortcut, for a leaf
-        bool topLevel = false;
     };
 
     void Build() {
@@ -221,7 +259,7 @@ private:
         Observe(bar_, Entry{});
         for (std::size_t i = 0; i < bar_.Count(); ++i) {
             MenuItem& menu = *bar_.Item(i);
-            AddMenu(menuBar->addMenu(QString()), menu, true);
+            AddMenu(menuBar->addMenu(QString()), menu);
         }
     }
 
@@ -230,40 +268,44 @@ private:
         Build();
     }
 
-    void AddMenu(QMenu* qmenu, MenuItem& menu, bool topLevel) {
+    void AddMenu(QMenu* qmenu, MenuItem& menu) {
         connect(qmenu, &QMenu::aboutToShow, this, [this] {
-            Dispatch([this] { RunEnablingCycle(*native_, bar_); });
+            Dispatch([native = native_, bar = Guarded<MenuBar>(bar_)] { RunEnablingCycle(native, bar); });
         });
         Entry entry;
         entry.shown = qmenu->menuAction();
         entry.menu = qmenu;
-        entry.topLevel = topLevel;
         Observe(menu, entry);
         for (std::size_t i = 0; i < menu.Count(); ++i) {
             MenuItem& child = *menu.Item(i);
             if (child.Count() > 0) {
-                AddMenu(qmenu->addMenu(QString()), child, false);
+                AddMenu(qmenu->addMenu(QString()), child);
             } else {
                 AddLeaf(*qmenu, child);
             }
         }
     }
 
+    // The lambdas below take copies of what they use before any handler runs, and never
+    // this view afterwards: a handler may close and delete the window, and the view with it.
     void AddLeaf(QMenu& qmenu, MenuItem& item) {
         Entry entry;
         entry.shown = qmenu.addAction(QString());
         entry.shown->setMenuRole(QAction::NoRole);
-        connect(entry.shown, &QAction::triggered, this, [this, &item] {
-            Dispatch([native = native_, &item] { Choose(native, item); });
+        connect(entry.shown, &QAction::triggered, this, [this, guarded = Guarded<MenuItem>(item)] {
+            Dispatch([choice = Choice{native_, guarded}] { Choose(choice); });
         });
         entry.key = new QAction(native_);
         entry.key->setShortcutContext(Qt::WindowShortcut);
         native_->addAction(entry.key);
         keyActions_.push_back(entry.key);
-        connect(entry.key, &QAction::triggered, this, [this, &item] {
-            Dispatch([this, &item] {
-                RunEnablingCycle(*native_, bar_);
-                if (IsShown(item) && !IsSeparator(item) && item.Enabled()) Choose(native_, item);
+        connect(entry.key, &QAction::triggered, this, [this, guarded = Guarded<MenuItem>(item)] {
+            Dispatch([choice = Choice{native_, guarded}, bar = Guarded<MenuBar>(bar_)] {
+                RunEnablingCycle(choice.native, bar);
+                const MenuItem* chosen = choice.item.get();
+                if (chosen != nullptr && IsShown(*chosen) && !IsSeparator(*chosen) && chosen->Enabled()) {
+                    Choose(choice);
+                }
             });
         });
         Observe(item, entry);
@@ -271,6 +313,7 @@ private:
 
     void Observe(MenuItem& item, Entry entry) {
         entry.item = &item;
+        entry.lifetime = item.Lifetime();
         entry.childCount = item.Count();
         entry.observer = item.AddObserver([this](const MenuItem& changed) { Follow(changed); });
         entries_[&item] = entry;
@@ -278,7 +321,9 @@ private:
     }
 
     void StopObserving() {
-        for (auto& [item, entry] : entries_) entry.item->RemoveObserver(entry.observer);
+        for (auto& [item, entry] : entries_) {
+            if (!entry.lifetime.expired()) entry.item->RemoveObserver(entry.observer);
+        }
         entries_.clear();
     }
 
@@ -299,8 +344,7 @@ private:
         entry.shown->setVisible(IsShown(item));
         if (entry.menu != nullptr) {
             entry.menu->setTitle(text);
-            // A menu title stays openable: the cycle that decides its items runs when it opens.
-            entry.shown->setEnabled(entry.topLevel || item.Enabled());
+            entry.shown->setEnabled(item.Enabled());
             return;
         }
         const QKeySequence shortcut = ShortcutOf(item);

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "framework/native.hpp"
+#include "framework/runtime_state.hpp"
 
 namespace fw {
 namespace {
@@ -78,6 +79,8 @@ std::shared_ptr<Picture> GetPictureFromResourceManager(std::string_view fileName
 }
 
 void SetResourceFolder(const std::filesystem::path& folder) { ResourceFolderOverride() = folder; }
+
+void detail::ForgetResourceLookups() { LookupCounts().clear(); }
 
 std::int64_t ResourceLookupCount(std::string_view fileName) {
     const auto& counts = LookupCounts();

@@ -66,6 +66,13 @@ void EndApplication(int exitCode, bool force) {
 bool IsQuitting() { return State().quitting; }
 int ExitCode() { return State().exitCode; }
 
+void ResetRuntimeState() {
+    RuntimeState& s = State();
+    s.hiDPI = s.quitting = false;
+    s.exitCode = 0;
+    s.trace.clear();
+}
+
 }  // namespace detail
 
 void RuntimeInit(int argc, char** argv) {

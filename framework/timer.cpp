@@ -32,6 +32,8 @@ std::vector<Timer::Impl*>& ArmedTimers() {
 
 }  // namespace
 
+void detail::ResetTestClock() { TestClockMs() = 0; }
+
 struct Timer::Impl {
     explicit Impl(Timer& self) : self(self) {
         clock.setSingleShot(true);

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,10 @@ public:
         Log().clear();
         App();
         QGuiApplication::clipboard()->clear();
+        OpenWindow();
+    }
+
+    void OpenWindow() {
         window = static_cast<FixtureWindow*>(
             fw::Window::Construct(std::make_unique<FixtureWindow>()));
         window->SetMenuBar(bar.get());
@@ -254,7 +259,12 @@ TEST_F(MenuViewTest, EnablingCycleBeforeAMenuOpens) {
         for (QWidget* child : native()->centralWidget()->findChildren<QWidget*>()) delete child;
         QGuiApplication::clipboard()->clear();
         c.setUp(*this);
-        for (const Row& row : kRows) item(row.name).SetEnabled(!row.autoEnable);
+        // Items start opposite to their AutoEnable, so that the cycle is seen to set them; the
+        // menus start on, but for Tools, and the cycle leaves them as they are.
+        auto menuState = [](const Row& row) { return row.name != "ToolsMenu"; };
+        for (const Row& row : kRows) {
+            item(row.name).SetEnabled(row.menu.empty() ? menuState(row) : !row.autoEnable);
+        }
         Log().clear();
         window->onEnable = [this] {
             Log().push_back(bar->Lookup("EditCut")->Enabled() ? "cut was on" : "cut was off");
@@ -267,7 +277,13 @@ TEST_F(MenuViewTest, EnablingCycleBeforeAMenuOpens) {
             SCOPED_TRACE(row.name);
             bool expected = row.autoEnable || row.name == "Special";
             for (const std::string& edit : c.enabledEditItems) expected |= edit == row.name;
+            if (row.menu.empty()) expected = menuState(row);
             EXPECT_EQ(item(row.name).Enabled(), expected);
+            // A title shows what its menu's model says.
+            if (row.menu.empty() && !row.text.empty()) {
+                EXPECT_EQ(MenuTitled(native(), QString::fromStdString(row.text))->menuAction()->isEnabled(),
+                          expected);
+            }
         }
         const bool cutOn = std::count(c.enabledEditItems.begin(), c.enabledEditItems.end(),
                                       std::string("EditCut")) > 0;
@@ -344,6 +360,49 @@ TEST_F(MenuViewTest, AShortcutRunsTheCycleThenChoosesAnEnabledItem) {
     EXPECT_EQ(appStop, 1);
     EXPECT_EQ(stop, 1);
     item("AppStop").SetName("StopItem");
+}
+
+// A handler may close its window and have it deleted at once; the choice goes on without
+// the window (and the view that made it) to the application's handler and the item's own
+// action.
+TEST_F(MenuViewTest, AHandlerThatDeletesItsWindowLeavesTheChoiceSafe) {
+    struct Case {
+        const char* what;
+        bool byShortcut, inEnablingEvent;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {"chosen in its menu", false, false, {"app", "own StopItem"}},
+        {"by its shortcut", true, false, {"window enable", "app enable", "app", "own StopItem"}},
+        {"by its shortcut, deleted by the enabling event", true, true,
+         {"window enable", "app enable", "app", "own StopItem"}},
+    };
+    App().AddMenuHandler("StopItem", [] { return Log().push_back("app"), false; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (window == nullptr) OpenWindow();
+        auto closeAndDelete = [this] {
+            window->Close();
+            window = nullptr;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        if (c.inEnablingEvent) {
+            window->onEnable = closeAndDelete;
+        } else {
+            window->AddMenuHandler("StopItem", [closeAndDelete] { return closeAndDelete(), false; });
+        }
+        QPointer<QMainWindow> shown = native();
+        Log().clear();
+
+        if (c.byShortcut) {
+            QTest::keyClick(shown, Qt::Key_J, Qt::ControlModifier);
+        } else {
+            ActionTexted(shown, "&File", "Stop")->trigger();
+        }
+
+        EXPECT_TRUE(shown.isNull()) << "the window was deleted";
+        EXPECT_EQ(Log(), c.log);
+    }
 }
 
 TEST_F(MenuViewTest, TheFocusedTextControlServesTheEditItems) {

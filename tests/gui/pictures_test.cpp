@@ -1,6 +1,6 @@
 // The two picture accessors: one lookup once a picture is found, a new lookup on every use
-// while none is, and the real picture files. Each test runs in a process of its own, so every
-// accessor starts unused.
+// while none is, and the real picture files. Every test starts clean (the test main sees to
+// it), so every accessor starts unused.
 #include "frame/pictures.hpp"
 
 #include <QImage>
