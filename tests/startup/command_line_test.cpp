@@ -2,6 +2,7 @@
 // command-line options, so none of the toolkit's own may take effect either.
 #include <QApplication>
 #include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
