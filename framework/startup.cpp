@@ -76,8 +76,9 @@ void ReleaseHeldMessages() {
         const std::lock_guard lock(s.heldMutex);
         held.swap(s.held);
     }
+    auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
     for (const HeldMessage& m : held) {
-        const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(), m.category.c_str());
+        const QMessageLogContext context(orNull(m.file), m.line, orNull(m.function), orNull(m.category));
         s.toolkitHandler(m.type, context, m.text);
     }
 }
