@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <mutex>
 
 #include "framework/application.hpp"
 #include "framework/exceptions.hpp"
@@ -14,15 +17,29 @@
 namespace fw {
 namespace {
 
+// A message that the toolkit logged while it opened its platform.
+struct HeldMessage {
+    QtMsgType type;
+    std::string file, function, category;
+    int line;
+    QString text;
+};
+
 struct RuntimeState {
-    int argc = 0;
-    char** argv = nullptr;
+    // The toolkit gets the program's name and nothing else: the program reads no options,
+    // so none of the toolkit's own (-stylesheet, -reverse, ...) may take effect either.
+    std::string programName = "orvantide";
+    int toolkitArgc = 1;
+    char* toolkitArgv[2] = {nullptr, nullptr};
     bool hiDPI = false;
     std::unique_ptr<QApplication> ownApplication;  // when the framework made it
     bool running = false;
     bool quitting = false;
     int exitCode = 0;
     std::vector<std::string> trace;
+    std::mutex heldMutex;
+    std::vector<HeldMessage> held;
+    QtMessageHandler toolkitHandler = nullptr;
 };
 
 RuntimeState& State() {
@@ -30,7 +47,41 @@ RuntimeState& State() {
     return state;
 }
 
-char* DefaultArgv[] = {const_cast<char*>("orvantide"), nullptr};
+std::string ProductName() {
+    const Application* app = GetAppObject();
+    return app != nullptr && !app->Version().packageInfo.empty() ? app->Version().packageInfo : "This program";
+}
+
+// While the toolkit opens its platform, its messages are held back. When no platform can be
+// opened (no display, an unreachable one), the toolkit ends the process from a fatal message
+// with advice about reinstalling; the user gets one plain line and exit code 1 instead.
+void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s needs a graphical display, and none could be opened.\n", ProductName().c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    auto text8 = [](const char* s) { return std::string(s != nullptr ? s : ""); };
+    RuntimeState& s = State();
+    const std::lock_guard lock(s.heldMutex);
+    s.held.push_back({type, text8(context.file), text8(context.function), text8(context.category), context.line, text});
+}
+
+// The platform is open: the held messages go where they would have gone.
+void ReleaseHeldMessages() {
+    RuntimeState& s = State();
+    qInstallMessageHandler(s.toolkitHandler);
+    std::vector<HeldMessage> held;
+    {
+        const std::lock_guard lock(s.heldMutex);
+        held.swap(s.held);
+    }
+    auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
+    for (const HeldMessage& m : held) {
+        const QMessageLogContext context(orNull(m.file), m.line, orNull(m.function), orNull(m.category));
+        s.toolkitHandler(m.type, context, m.text);
+    }
+}
 
 }  // namespace
 
@@ -39,11 +90,10 @@ namespace detail {
 void EnsureApplication() {
     if (QApplication::instance() != nullptr) return;
     RuntimeState& s = State();
-    if (s.argc <= 0 || s.argv == nullptr) {
-        s.argc = 1;
-        s.argv = DefaultArgv;
-    }
-    s.ownApplication = std::make_unique<QApplication>(s.argc, s.argv);
+    s.toolkitArgv[0] = s.programName.data();
+    s.toolkitHandler = qInstallMessageHandler(HoldWhileOpening);
+    s.ownApplication = std::make_unique<QApplication>(s.toolkitArgc, s.toolkitArgv);
+    ReleaseHeldMessages();
     if (const Application* app = GetAppObject(); app != nullptr && !app->Version().packageInfo.empty()) {
         QCoreApplication::setApplicationName(QString::fromStdString(app->Version().packageInfo));
     }
@@ -76,8 +126,7 @@ void ResetRuntimeState() {
 }  // namespace detail
 
 void RuntimeInit(int argc, char** argv) {
-    State().argc = argc;
-    State().argv = argv;
+    if (argc > 0 && argv != nullptr && argv[0] != nullptr && *argv[0] != '\0') State().programName = argv[0];
 }
 
 void SetSupportsHiDPI(bool enabled) {

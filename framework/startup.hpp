@@ -10,6 +10,8 @@
 
 namespace fw {
 
+// Keeps the program's name (argv[0]) for the toolkit; the program reads no options, so the
+// rest of the command line is not looked at.
 void RuntimeInit(int argc, char** argv);
 // `Application._SetSupportsHiDPI`: must come before the first window exists.
 void SetSupportsHiDPI(bool enabled);
@@ -19,7 +21,8 @@ bool SupportsHiDPI();
 void InitExternalClasses();
 void InitPluginEntrypoints();
 // Makes the toolkit's application object if none exists, then calls lateStartup. An
-// exception from lateStartup passes to the caller.
+// exception from lateStartup passes to the caller. When no graphical display can be opened,
+// the process ends here with one line on stderr and exit code 1.
 void RunFrameworkInitialization(const std::function<void()>& lateStartup);
 // Runs the event loop until the application quits.
 void RuntimeRun();

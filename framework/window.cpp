@@ -1,5 +1,6 @@
 #include "framework/window.hpp"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -112,10 +113,14 @@ void Window::Impl::ApplyGeometry() {
         native->setFixedSize(size.width(), size.height() + menuHeight);
         return;
     }
-    content->setMinimumSize(Clamped(minimumWidth), Clamped(minimumHeight));
-    content->setMaximumSize(Clamped(maximumWidth), Clamped(maximumHeight));
-    native->setMinimumSize(0, 0);
-    native->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize minimum(Clamped(minimumWidth), Clamped(minimumHeight));
+    const QSize maximum(Clamped(maximumWidth), Clamped(maximumHeight));
+    content->setMinimumSize(minimum);
+    content->setMaximumSize(maximum);
+    // The top-level's own limits are what the window manager is told in its size hints.
+    auto withMenu = [menuHeight](QSize s) { return QSize(s.width(), Clamped(std::int64_t{s.height()} + menuHeight)); };
+    native->setMinimumSize(withMenu(minimum));
+    native->setMaximumSize(withMenu(maximum));
     if (!shown) {
         const QSize bounded = size.expandedTo(content->minimumSize()).boundedTo(content->maximumSize());
         native->resize(bounded.width(), bounded.height() + menuHeight);
@@ -173,10 +178,22 @@ void Window::Impl::ShowNow() {
         ApplyTabOrder();
         ApplyGeometry();
     }
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == native) {
+        native->show();
+        shown = true;
+        native->raise();
+        native->activateWindow();
+        return;
+    }
+    // An open modal box stays on top and keeps the keyboard: the window is shown below it
+    // (some platforms activate every window they show, so the box is given it back).
+    native->setAttribute(Qt::WA_ShowWithoutActivating, true);
     native->show();
     shown = true;
-    native->raise();
-    native->activateWindow();
+    native->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    modal->raise();
+    modal->activateWindow();
 }
 
 void Window::Impl::StopTimers() {

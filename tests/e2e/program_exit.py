@@ -13,84 +13,11 @@ import subprocess
 import sys
 import time
 
-from Xlib import X, XK, display, protocol
-from Xlib.ext import xtest
+from Xlib import X, display
+
+from x_session import WAIT, click, close_box, focus, press, shown_window, start_server, wait_for
 
 MAIN_TITLE = "Orvantide"
-WAIT = 20.0  # seconds, for the main window and for the exit
-
-
-def start_server():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise SystemExit("the virtual X server did not start")
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
-
-
-def shown_window(screen, title):
-    for window in screen.root.query_tree().children:
-        try:
-            if window.get_wm_name() == title and window.get_attributes().map_state == X.IsViewable:
-                return window
-        except Exception:  # a window that went away meanwhile
-            continue
-    return None
-
-
-def wait_for(condition, what):
-    deadline = time.monotonic() + WAIT
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.1)
-    raise SystemExit("timed out waiting for " + what)
-
-
-def key(conn, name, down):
-    code = conn.keysym_to_keycode(XK.string_to_keysym(name))
-    xtest.fake_input(conn, X.KeyPress if down else X.KeyRelease, code)
-    conn.sync()
-    time.sleep(0.05)
-
-
-def press(conn, *names):
-    """Presses the keys together, the first ones being the modifiers, as a user would."""
-    for name in names:
-        key(conn, name, True)
-    for name in reversed(names):
-        key(conn, name, False)
-
-
-def click(conn, window, x, y):
-    origin = window.translate_coords(conn.screen().root, 0, 0)
-    xtest.fake_input(conn, X.MotionNotify, x=x - origin.x, y=y - origin.y)
-    conn.sync()
-    time.sleep(0.2)
-    xtest.fake_input(conn, X.ButtonPress, 1)
-    conn.sync()
-    time.sleep(0.05)
-    xtest.fake_input(conn, X.ButtonRelease, 1)
-    conn.sync()
-    time.sleep(0.4)
-
-
-def close_box(conn, window):
-    protocols = conn.intern_atom("WM_PROTOCOLS")
-    delete = conn.intern_atom("WM_DELETE_WINDOW")
-    event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                         data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.send_event(event)
-    conn.sync()
 
 
 def popup_shown(screen):
@@ -113,12 +40,6 @@ def file_menu_entry(conn, window, downs):
     for _ in range(downs):
         press(conn, "Down")
     press(conn, "Return")
-
-
-def focus(conn, window):
-    window.set_input_focus(X.RevertToParent, X.CurrentTime)
-    conn.sync()
-    time.sleep(0.4)
 
 
 def main():

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,29 @@ TEST(Window, ResizableWindowKeepsAnchoredControlsAtTheirDistances) {
     EXPECT_EQ(ContentOf(panel)->size(), QSize(400, 290));
     EXPECT_EQ(Native(panel->Body())->geometry(), QRect(-1, 80, 402, 200));
     EXPECT_EQ(Native(panel->Sign())->geometry(), QRect(250, 10, 33, 48)) << "anchored left and top only";
+}
+
+TEST(Window, TheWindowSystemIsToldTheSizeLimitsOfAResizableWindowOnly) {
+    PanelWnd* panel = PanelWnd::Instance();
+    QTest::qWait(0);
+    auto resizable = [panel](bool on) {
+        fw::SetProperties(*panel, fw::EncodeProperties(fw::Window::PropertyTableOfWindow(), {{"Resizeable", on}}));
+    };
+    struct Case {
+        bool resizable;
+        QSize minimum, maximum;
+    } cases[] = {
+        {true, {64, 64}, {32000, 32000}},
+        {false, {300, 240}, {300, 240}},
+        {true, {64, 64}, {32000, 32000}},
+    };
+    for (const Case& c : cases) {
+        resizable(c.resizable);
+        const QWindow* told = NativeOf(panel)->windowHandle();
+        ASSERT_NE(told, nullptr);
+        EXPECT_EQ(told->minimumSize(), c.minimum) << c.resizable;
+        EXPECT_EQ(told->maximumSize(), c.maximum) << c.resizable;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The About window: how it looks when made, and how it gives way to the main window.
+#include <QApplication>
 #include <QTest>
 
 #include "calculator/control_wnd.hpp"
@@ -82,6 +83,31 @@ TEST_F(AboutWindow, ItsTimerFiresOnlyOnce) {
     EXPECT_FALSE(about->Timer1()->IsArmed());
     PressKey();
     EXPECT_FALSE(about->IsVisible());
+}
+
+TEST_F(AboutWindow, ItsTimerLeavesAnOpenMessageBoxOnTopWithTheKeyboard) {
+    for (bool mainWindowShownFirst : {true, false}) {
+        AboutWnd::Instance()->Close();
+        if (auto* main = fw::GetImplicitWindow(kMain)) main->Close();
+        QCoreApplication::processEvents();
+        about = AboutWnd::Instance();
+        if (mainWindowShownFirst) PressKey();
+
+        MessageLog log;
+        bool boxWasActive = false, boxStayedActive = false;
+        log.whileOpen = [&](const std::string&) {
+            QWidget* box = QApplication::activeModalWidget();
+            boxWasActive = box != nullptr && QTest::qWaitForWindowActive(box);
+            fw::AdvanceTimersBy(4000);
+            QTest::qWait(50);
+            boxStayedActive = QApplication::activeWindow() == box && QApplication::activeModalWidget() == box;
+        };
+        fw::MsgBox("Variables must range from 2-99");
+        ASSERT_TRUE(boxWasActive) << mainWindowShownFirst;
+        EXPECT_TRUE(boxStayedActive) << mainWindowShownFirst;
+        EXPECT_TRUE(Shown(kMain)) << "the main window is shown all the same";
+        EXPECT_FALSE(about->IsVisible());
+    }
 }
 
 TEST_F(AboutWindow, ItsKeyAndMouseHandlersGiveFalse) {
