@@ -16,11 +16,13 @@ namespace fw {
 
 namespace detail {
 
-CanvasWidget::CanvasWidget(const Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {}
+void CanvasWidget::SetPicture(std::shared_ptr<Picture> picture) {
+    picture_ = std::move(picture);
+    update();
+}
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
-    const auto& picture = canvas_.Backdrop();
-    const QImage* image = picture ? NativeImage(*picture) : nullptr;
+    const QImage* image = picture_ ? NativeImage(*picture_) : nullptr;
     if (image == nullptr || image->isNull()) return;
     QSize size = image->size();
     if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
@@ -56,13 +58,13 @@ detail::CanvasWidget* CanvasOf(const RectControl::Impl& impl) {
 }  // namespace
 
 Canvas::Canvas(Window& owner) : RectControl(owner) {
-    impl_->Attach(new detail::CanvasWidget(*this, owner.impl().content), Qt::NoFocus);
+    impl_->Attach(new detail::CanvasWidget(owner.impl().content), Qt::NoFocus);
 }
 
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
     detail::RequireGuiThread();
     backdrop_ = std::move(picture);
-    if (impl_->widget) impl_->widget->update();
+    if (auto* canvas = CanvasOf(*impl_)) canvas->SetPicture(backdrop_);
 }
 
 const std::shared_ptr<Picture>& Canvas::Backdrop() const { return backdrop_; }
