@@ -1,7 +1,10 @@
 // Windows as screens at 100 to 200 percent show them: every side of every boxed control's
-// frame, wherever its edges fall between device pixels.
+// frame, wherever its edges fall between device pixels, and pictures drawn from the drawing
+// made for that scale, pixel for pixel, where they belong.
 #include <QImage>
 #include <QMainWindow>
+#include <QPainter>
+#include <QString>
 #include <QTest>
 #include <QWidget>
 
@@ -15,6 +18,7 @@
 #include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/native.hpp"
+#include "framework/picture.hpp"
 #include "framework/properties.hpp"
 #include "framework/startup.hpp"
 
@@ -87,6 +91,8 @@ protected:
             MakeControl<fw::PushButton>(*this, box.name, Place(button, box) +
                 fw::EncodeProperties(button, {{"Caption", ""}, {"TabStop", false}}));
         }
+        MakeControl<fw::Canvas>(*this, "Picture", fw::EncodeProperties(fw::Canvas::PropertyTableOfCanvas(),
+            {{"Left", 1}, {"Top", 1}, {"Width", 122}, {"Height", 130}}));
     }
 };
 
@@ -146,6 +152,43 @@ TEST_F(AtScaleFactors, EverySideOfEveryBoxedControlIsDrawn) {
                     << box.name << " has no " << side.side << " side at scale " << scale;
             }
         }
+    }
+}
+
+int DifferentPixels(const QImage& a, const QImage& b, const QRect& where) {
+    int different = 0;
+    for (int y = where.top(); y <= where.bottom(); ++y) {
+        for (int x = where.left(); x <= where.right(); ++x) different += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return different;
+}
+
+QString PictureFile(double scale) {
+    return QString(ORV_RESOURCES_DIR) + (scale == 1 ? "/D2.png" : "/D2@" + QString::number(scale) + "x.png");
+}
+
+TEST_F(AtScaleFactors, PictureIsTheDrawingForTheScaleCopiedOnWholeDevicePixels) {
+    fw::SetResourceFolder(ORV_RESOURCES_DIR);
+    ControlOf<fw::Canvas>(window_, "Picture")->SetBackdrop(fw::GetPictureFromResourceManager("D2.png"));
+    fw::SetResourceFolder({});
+    for (const double scale : kScales) {
+        QImage drawing(PictureFile(scale));
+        ASSERT_FALSE(drawing.isNull()) << scale;
+        drawing.setDevicePixelRatio(1);
+        EXPECT_NEAR(drawing.width(), 122 * scale, 1);
+        // The canvas stands at (1, 1): its place rounded to the nearest device pixel.
+        const QImage shown = Shown(scale);
+        QImage expected = shown.copy();
+        const QPoint origin(static_cast<int>(std::lround(scale)), static_cast<int>(std::lround(scale)));
+        const QRect canvas(origin, QPoint(static_cast<int>(std::lround(123 * scale)) - 1,
+                                          static_cast<int>(std::lround(131 * scale)) - 1));
+        {
+            QPainter painter(&expected);
+            painter.fillRect(canvas, Qt::white);
+            painter.setClipRect(canvas);
+            painter.drawImage(origin, drawing);
+        }
+        EXPECT_EQ(DifferentPixels(shown, expected, canvas), 0) << "scale " << scale;
     }
 }
 
