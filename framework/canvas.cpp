@@ -3,12 +3,17 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTransform>
+
+#include <cstdlib>
 
 #include "framework/control_impl.hpp"
+#include "framework/device_pixels.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/native.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/picture.hpp"
+#include "framework/picture_bitmaps.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
 
@@ -16,17 +21,42 @@ namespace fw {
 
 namespace detail {
 
-CanvasWidget::CanvasWidget(const Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {}
+namespace {
+
+// Draws `picture` into `area` from the bitmap that suits the device pixels the area covers.
+// The area is put on whole device pixels, so a bitmap drawn at the device's scale is copied
+// pixel for pixel, never resampled.
+void DrawPicture(QPainter& painter, const QRect& area, const Picture& picture) {
+    const QRect pixels = DevicePixelsOf(painter, area);
+    const QImage* bitmap = BitmapFor(picture, pixels.size());
+    if (bitmap == nullptr || bitmap->isNull()) return;
+    if (painter.deviceTransform().type() > QTransform::TxScale) return painter.drawImage(area, *bitmap);
+    // A bitmap of the area's device size, give or take the pixel that rounding the area's
+    // edges gives or takes, is copied as it is.
+    QRect target = pixels;
+    const QSize difference = bitmap->size() - pixels.size();
+    if (std::abs(difference.width()) <= 1 && std::abs(difference.height()) <= 1) target.setSize(bitmap->size());
+    painter.save();
+    PaintInDevicePixels(painter);
+    painter.drawImage(target, *bitmap);
+    painter.restore();
+}
+
+}  // namespace
+
+void CanvasWidget::SetPicture(std::shared_ptr<Picture> picture) {
+    picture_ = std::move(picture);
+    update();
+}
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
-    const auto& picture = canvas_.Backdrop();
-    const QImage* image = picture ? NativeImage(*picture) : nullptr;
+    const QImage* image = picture_ ? NativeImage(*picture_) : nullptr;
     if (image == nullptr || image->isNull()) return;
     QSize size = image->size();
     if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), size), *image);
+    DrawPicture(painter, QRect(QPoint(0, 0), size), *picture_);
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
@@ -56,13 +86,13 @@ detail::CanvasWidget* CanvasOf(const RectControl::Impl& impl) {
 }  // namespace
 
 Canvas::Canvas(Window& owner) : RectControl(owner) {
-    impl_->Attach(new detail::CanvasWidget(*this, owner.impl().content), Qt::NoFocus);
+    impl_->Attach(new detail::CanvasWidget(owner.impl().content), Qt::NoFocus);
 }
 
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture) {
     detail::RequireGuiThread();
     backdrop_ = std::move(picture);
-    if (impl_->widget) impl_->widget->update();
+    if (auto* canvas = CanvasOf(*impl_)) canvas->SetPicture(backdrop_);
 }
 
 const std::shared_ptr<Picture>& Canvas::Backdrop() const { return backdrop_; }

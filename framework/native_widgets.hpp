@@ -9,13 +9,14 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QKeyEvent;
 
 namespace fw {
 class Window;
-class Canvas;
+class Picture;
 }  // namespace fw
 
 namespace fw::detail {
@@ -95,9 +96,12 @@ public:
     std::function<void()> action;
 };
 
+// A canvas's widget holds its own reference to the picture it draws, so it never reads the
+// control, whichever of the two goes first.
 class CanvasWidget final : public QWidget {
 public:
-    CanvasWidget(const Canvas& canvas, QWidget* parent);
+    explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
+    void SetPicture(std::shared_ptr<Picture> picture);
     std::function<void()> mouseEnter, mouseExit;
     std::function<bool(std::int64_t x, std::int64_t y)> mouseDown;
 
@@ -108,7 +112,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    const Canvas& canvas_;
+    std::shared_ptr<Picture> picture_;
 };
 
 // Line breaks of a framework text (CR LF, LF or CR) as the toolkit's '\n'.

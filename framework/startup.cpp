@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "framework/application.hpp"
+#include "framework/device_pixels.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
@@ -147,6 +148,7 @@ void InitPluginEntrypoints() { TraceStartup("InitPluginEntrypoints"); }
 
 void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
     detail::EnsureApplication();
+    detail::InstallDevicePixelFrames();
     QGuiApplication::setQuitOnLastWindowClosed(true);
     TraceStartup("FrameworkInitialized");
     if (lateStartup) lateStartup();

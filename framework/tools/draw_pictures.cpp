@@ -1,6 +1,8 @@
 // Draws the program's two pictures into the folder given as the argument:
 //   D2.png          122 x 130, the "D²" emblem of the main window and the About window
 //   QuestMoss1.png   33 x 48,  the help sign that opens the description
+// and each again, finer, for screens of more device pixels per logical pixel: "D2@2x.png" is
+// D2 at 2 device pixels per pixel (244 x 260), and so on for every scale in kFinerScales.
 // Run once after changing a drawing:  draw_pictures <repo>/resources
 #include <QFont>
 #include <QGuiApplication>
@@ -12,18 +14,30 @@
 #include <QString>
 #include <QTextStream>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
+
+// Quarter steps up to 2: the scale factors that screens are commonly set to.
+const double kFinerScales[] = {1.25, 1.5, 1.75, 2};
 
 const QColor kGreenLight(24, 160, 92);
 const QColor kGreen(0, 128, 64);
 const QColor kGreenDark(0, 92, 46);
 
-QImage TransparentImage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+// A transparent image of `width` x `height` pixels at `scale` device pixels each.
+QImage TransparentImage(int width, int height, double scale) {
+    QImage image(static_cast<int>(std::ceil(width * scale)), static_cast<int>(std::ceil(height * scale)),
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+// From here on the painter draws in pixels of the picture, `scale` device pixels each. At 1
+// it is left as it is, so the pictures themselves come out as they always have.
+void ScaleTo(QPainter& painter, double scale) {
+    if (scale != 1) painter.scale(scale, scale);
 }
 
 // A glyph run as a filled outline, so that its size and place are exact in pixels.
@@ -63,10 +77,11 @@ void DrawBadge(QPainter& painter, const QRectF& body, qreal radius) {
     painter.drawRoundedRect(body.adjusted(1.5, 1.5, -1.5, -1.5), radius - 1.5, radius - 1.5);
 }
 
-QImage DrawD2() {
+QImage DrawD2(double scale) {
     const int width = 122, height = 130;
-    QImage image = TransparentImage(width, height);
+    QImage image = TransparentImage(width, height, scale);
     QPainter painter(&image);
+    ScaleTo(painter, scale);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF body(4.5, 3.5, width - 9.0, height - 11.0);
@@ -114,10 +129,11 @@ QImage DrawD2() {
     return image;
 }
 
-QImage DrawQuestMoss1() {
+QImage DrawQuestMoss1(double scale) {
     const int width = 33, height = 48;
-    QImage image = TransparentImage(width, height);
+    QImage image = TransparentImage(width, height, scale);
     QPainter painter(&image);
+    ScaleTo(painter, scale);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF body(2.5, 2.5, width - 5.0, height - 7.0);
@@ -139,6 +155,15 @@ bool Save(const QImage& image, const QString& folder, const QString& name) {
     return false;
 }
 
+// Saves the picture as "name.png" and at every finer scale as "name@<scale>x.png".
+bool SaveEveryScale(QImage (*draw)(double scale), const QString& folder, const QString& name) {
+    if (!Save(draw(1), folder, name + ".png")) return false;
+    for (const double scale : kFinerScales) {
+        if (!Save(draw(scale), folder, name + "@" + QString::number(scale) + "x.png")) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,6 +174,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool saved = Save(DrawD2(), folder, "D2.png") && Save(DrawQuestMoss1(), folder, "QuestMoss1.png");
+    const bool saved = SaveEveryScale(DrawD2, folder, "D2") && SaveEveryScale(DrawQuestMoss1, folder, "QuestMoss1");
     return saved ? 0 : 1;
 }

@@ -4,15 +4,18 @@
 #include "frame/pictures.hpp"
 
 #include <QImage>
+#include <QSize>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cmath>
 #include <fstream>
 #include <memory>
 
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
+#include "framework/picture_bitmaps.hpp"
 
 namespace {
 
@@ -107,6 +110,36 @@ TEST_F(PictureFolder, LookupTakesOnlyBareFileNames) {
     EXPECT_NE(fw::GetPictureFromResourceManager("D2.png"), nullptr);
 }
 
+TEST_F(PictureFolder, FinerDrawingsBesideThePictureServeDevicesOfMorePixels) {
+    Put("D2.png", "D2.png");
+    Put("D2@2x.png", "D2@2x.png");
+    Put("D2@1.5x.png", "D2@1.5x.png");
+    // Files whose names make them no finer drawing of D2.png.
+    Put("D2@1.25x.png", "D2@0.5x.png");
+    Put("D2@1.25x.png", "D2@abcx.png");
+    Put("D2@1.25x.png", "D22@1.25x.png");
+    Put("D2@1.75x.png", "D2@1.75x.jpg");
+    std::ofstream(Folder() / "D2@3x.png") << "not a picture";
+
+    const std::shared_ptr<fw::Picture> picture = fw::GetPictureFromResourceManager("D2.png");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Width(), 122);
+    EXPECT_EQ(picture->Height(), 130);
+    // The device pixels the picture covers, and the width of the bitmap it is drawn from.
+    const struct {
+        QSize device;
+        int width;
+    } cases[] = {
+        {{110, 117}, 122}, {{122, 130}, 122}, {{123, 131}, 122}, {{124, 130}, 183}, {{153, 163}, 183},
+        {{183, 195}, 183}, {{184, 196}, 183}, {{214, 228}, 244}, {{244, 260}, 244}, {{400, 400}, 244},
+    };
+    for (const auto& c : cases) {
+        const QImage* bitmap = fw::detail::BitmapFor(*picture, c.device);
+        ASSERT_NE(bitmap, nullptr);
+        EXPECT_EQ(bitmap->width(), c.width) << c.device.width() << " x " << c.device.height();
+    }
+}
+
 TEST(Pictures, RealFilesLoadWithTheirSizes) {
     fw::SetResourceFolder(kResources);
     const std::shared_ptr<fw::Picture> emblem = D2();
@@ -124,6 +157,22 @@ TEST(Pictures, RealFilesLoadWithTheirSizes) {
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(qAlpha(image->pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(image->pixel(61, 65)), 255);
+}
+
+TEST(Pictures, RealFilesAreDrawnAgainForEveryQuarterStepOfScaleUpToTwo) {
+    fw::SetResourceFolder(kResources);
+    const auto pictures = {fw::GetPictureFromResourceManager("D2.png"),
+                           fw::GetPictureFromResourceManager("QuestMoss1.png")};
+    fw::SetResourceFolder({});
+    for (const auto& picture : pictures) {
+        ASSERT_NE(picture, nullptr);
+        for (const double scale : {1.25, 1.5, 1.75, 2.0}) {
+            const QSize device(static_cast<int>(std::ceil(picture->Width() * scale)),
+                               static_cast<int>(std::ceil(picture->Height() * scale)));
+            EXPECT_EQ(fw::detail::BitmapFor(*picture, device)->size(), device)
+                << picture->Width() << " x " << picture->Height() << " at " << scale;
+        }
+    }
 }
 
 }  // namespace
