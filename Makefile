@@ -7,7 +7,8 @@ CMAKE_FLAGS ?=
 JOBS        ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            fonts-dejavu-core fonts-liberation2 poppler-utils xvfb python3-xlib
+            fonts-dejavu-core fonts-liberation2 poppler-utils xvfb python3-xlib \
+            libxcb1-dev
 EXTRA_PACKAGES ?=
 
 .PHONY: all deps configure build run test clean

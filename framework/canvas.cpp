@@ -13,7 +13,6 @@
 #include "framework/native.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/picture.hpp"
-#include "framework/picture_bitmaps.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
 

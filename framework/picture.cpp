@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "framework/native.hpp"
-#include "framework/picture_bitmaps.hpp"
 #include "framework/runtime_state.hpp"
 
 namespace fw {

@@ -15,7 +15,6 @@
 
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
-#include "framework/picture_bitmaps.hpp"
 
 namespace {
 
