@@ -12,6 +12,7 @@
 #include <string>
 
 class QKeyEvent;
+class QMimeData;
 
 namespace fw {
 class Window;
@@ -71,22 +72,37 @@ private:
     KeyFilter keyFilter_;
 };
 
-// A text area whose appended text is gathered and inserted into the document in one piece
-// once control is back in the event loop, or before anything else touches the widget.
+// A text area. Appended text is gathered and inserted into the document in one piece once
+// control is back in the event loop, or before anything else touches the widget. The
+// clipboard and drag and drop carry plain text only. With HideSelection the selection shows
+// only while the area has the focus. Very long lines keep their shaped layout and are drawn
+// only where they are visible, so caret blinks, clicks and scrolling stay cheap.
 class AreaWidget final : public QPlainTextEdit {
 public:
     explicit AreaWidget(QWidget* parent);
     void Append(const QString& addition);  // addition with '\n' line breaks only
     void Flush();
     void ReplaceText(const QString& text);  // '\n' line breaks only
+    void SetHideSelection(bool hide);
 
 protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    bool SelectionShown() const { return !hideSelection_ || focused_; }
+    void KeepLongLinesShaped(int from, int added);
+
     QString pending_;
     bool flushQueued_ = false;
+    bool hideSelection_ = false;
+    bool focused_ = false;  // has the focus; an open menu or popup does not take it
 };
 
 class ButtonWidget final : public QPushButton {
