@@ -1,7 +1,9 @@
-// The text area's widget: gathered appends, plain-text clipboard, HideSelection, and the
-// painting of its blocks (very long lines only where they are visible).
+// The text area's widget: gathered appends, plain-text clipboard, HideSelection, the painting
+// of its blocks, and the caret, clicks and keys in very long lines.
+#include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
-#include <QGlyphRun>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
@@ -10,19 +12,15 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
+#include "framework/long_lines.hpp"
 #include "framework/native_widgets.hpp"
 
 namespace fw::detail {
 
 namespace {
-
-// Lines longer than this keep their shaped glyphs between paints (the toolkit would shape
-// the whole line again for every paint and caret blink) and are drawn only where visible.
-constexpr int kLongLine = 10000;
-
-bool IsLongLine(const QTextLine& line) { return line.textLength() > kLongLine; }
 
 // The selections of the paint context that fall into `block`, as ranges of its layout.
 QList<QTextLayout::FormatRange> SelectionsIn(const QTextBlock& block,
@@ -34,7 +32,7 @@ QList<QTextLayout::FormatRange> SelectionsIn(const QTextBlock& block,
         const int to = selection.cursor.selectionEnd() - start;
         if (from < length && to > 0 && to > from) {
             ranges.append({from, to - from, selection.format});
-        } else if (!selection.cursor.hasSelection() &&
+        } else if (!selection.cursor.hasSelection() && block.layout()->lineCount() > 0 &&
                    selection.format.hasProperty(QTextFormat::FullWidthSelection) &&
                    block.contains(selection.cursor.position())) {
             const QTextLine line = block.layout()->lineForTextPosition(selection.cursor.position() - start);
@@ -46,37 +44,6 @@ QList<QTextLayout::FormatRange> SelectionsIn(const QTextBlock& block,
     return ranges;
 }
 
-void DrawGlyphs(QPainter& painter, const QTextLine& line, QPointF offset, int from, int to) {
-    if (to <= from) return;
-    for (const QGlyphRun& run : line.glyphRuns(from, to - from)) painter.drawGlyphRun(offset, run);
-}
-
-// Draws the part of a very long line that lies in `exposed`, with its selections.
-void DrawLongLine(QPainter& painter, const QTextLine& line, QPointF offset, const QRect& exposed,
-                  const QList<QTextLayout::FormatRange>& selections) {
-    const int first = line.textStart(), end = first + line.textLength();
-    const int from = std::max(first, line.xToCursor(exposed.left() - offset.x()) - 1);
-    const int to = std::min(end, line.xToCursor(exposed.right() + 1 - offset.x()) + 1);
-    DrawGlyphs(painter, line, offset, from, to);
-    for (const QTextLayout::FormatRange& range : selections) {
-        const int start = std::max(from, range.start);
-        const int stop = std::min(to, range.start + range.length);
-        if (stop <= start && !(range.start + range.length > end && stop == end)) continue;
-        const qreal left = line.cursorToX(start);
-        qreal right = line.cursorToX(std::min(stop, end));
-        if (range.start + range.length > end) right += line.height() / 4;  // the selected line break
-        const QRectF area(offset.x() + left, offset.y() + line.y(), right - left, line.height());
-        painter.save();
-        painter.setClipRect(area, Qt::IntersectClip);
-        painter.fillRect(area, range.format.background());
-        if (range.format.hasProperty(QTextFormat::ForegroundBrush)) {
-            painter.setPen(QPen(range.format.foreground(), 0));
-        }
-        DrawGlyphs(painter, line, offset, start, std::min(stop, end));
-        painter.restore();
-    }
-}
-
 // The selected text with the toolkit's '\n' at every line break.
 QString SelectedPlainText(const QTextCursor& cursor) {
     QString text = cursor.selectedText();
@@ -86,21 +53,53 @@ QString SelectedPlainText(const QTextCursor& cursor) {
     return text;
 }
 
+// The next or previous boundary of `type` from `position` in `text`, looked for near it.
+int Boundary(const QString& text, int position, QTextBoundaryFinder::BoundaryType type, bool forward) {
+    constexpr int kNear = 512;
+    const int from = std::max(0, position - kNear);
+    const int to = std::min(static_cast<int>(text.size()), position + kNear);
+    QTextBoundaryFinder finder(type, text.constData() + from, to - from);
+    finder.setPosition(position - from);
+    for (;;) {
+        const int found = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
+        if (found < 0) return forward ? to : from;
+        if (type != QTextBoundaryFinder::Word || (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem) ||
+            found == 0 || found == to - from) {
+            return from + found;
+        }
+    }
+}
+
+// The word (or run of other characters) of `text` that holds `position`, as [first, second).
+std::pair<int, int> SegmentAt(const QString& text, int position) {
+    constexpr int kNear = 512;
+    const int from = std::max(0, position - kNear);
+    const int to = std::min(static_cast<int>(text.size()), position + kNear);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text.constData() + from, to - from);
+    finder.setPosition(position - from);
+    const int end = finder.toNextBoundary();
+    finder.setPosition(position - from);
+    const int start = finder.isAtBoundary() ? position - from : finder.toPreviousBoundary();
+    return {from + std::max(0, start), end < 0 ? to : from + end};
+}
+
 }  // namespace
 
 AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
-    QTextOption option = document()->defaultTextOption();
-    option.setTextDirection(Qt::LeftToRight);
-    document()->setDefaultTextOption(option);
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int from, int, int added) { KeepLongLinesShaped(from, added); });
-}
-
-void AreaWidget::KeepLongLinesShaped(int from, int added) {
-    QTextBlock block = document()->findBlock(from);
-    for (; block.isValid() && block.position() <= from + added; block = block.next()) {
-        if (block.length() > kLongLine) block.layout()->setCacheEnabled(true);
+    auto* text = new QTextDocument(this);
+    lines_ = new LongLineLayout(text);
+    text->setDocumentLayout(lines_);
+    text->setDefaultFont(font());
+    setDocument(text);
+    // The caret blinks by the text control's timer; in a long line the area repaints it.
+    for (QObject* child : children()) {
+        if (child->inherits("QWidgetTextControl")) child->installEventFilter(this);
     }
+    auto repaint = [this] {
+        if (lines_->HasLongLines()) viewport()->update();
+    };
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, repaint);
+    connect(this, &QPlainTextEdit::selectionChanged, this, repaint);
 }
 
 void AreaWidget::Append(const QString& addition) {
@@ -204,12 +203,14 @@ void AreaWidget::paintEvent(QPaintEvent* event) {
                 inverted.setBackground(palette().text());
                 selections.append({context.cursorPosition - start, 1, inverted});
             }
-            if (layout->lineCount() == 1 && IsLongLine(layout->lineAt(0))) {
-                DrawLongLine(painter, layout->lineAt(0), offset, exposed, selections);
-                caretAsBlock = false;
-            } else {
-                layout->draw(&painter, offset, selections, exposed);
+            if (const LongLine* line = LongLineLayout::Of(block)) {
+                DrawLongLine(painter, *line, offset, exposed, selections,
+                             caretHere ? context.cursorPosition - start : -1, context.palette.text());
+                offset.ry() += r.height();
+                if (offset.y() > viewportRect.height()) break;
+                continue;
             }
+            layout->draw(&painter, offset, selections, exposed);
             const bool inPreedit = !isReadOnly() && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty();
             if ((caretHere && !caretAsBlock) || inPreedit) {
                 const int position = context.cursorPosition < -1
@@ -226,6 +227,210 @@ void AreaWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(QRect(QPoint(exposed.left(), static_cast<int>(offset.y())), exposed.bottomRight()),
                          palette().window());
     }
+}
+
+// ---- very long lines ---------------------------------------------------------------------
+
+LongLine* AreaWidget::CaretLine() const { return LongLineLayout::Of(textCursor().block()); }
+
+// The block under a point of the viewport; the last one below the text.
+QTextBlock AreaWidget::BlockAt(QPoint point) const {
+    QTextBlock block = firstVisibleBlock();
+    for (QTextBlock next = block; next.isValid(); next = next.next()) {
+        block = next;
+        if (!block.isVisible()) continue;
+        if (point.y() < blockBoundingGeometry(block).translated(contentOffset()).bottom()) break;
+    }
+    return block;
+}
+
+// The caret position nearest to a point of the viewport.
+int AreaWidget::PositionAt(QPoint point) const {
+    const QTextBlock block = BlockAt(point);
+    const LongLine* line = LongLineLayout::Of(block);
+    if (line == nullptr) return cursorForPosition(point).position();
+    const qreal x = point.x() - contentOffset().x() - document()->documentMargin();
+    return block.position() + line->PositionAt(x);
+}
+
+void AreaWidget::MoveCaret(int position, QTextCursor::MoveMode mode) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(position, 0, document()->characterCount() - 1), mode);
+    setTextCursor(cursor);
+    ShowCaret();
+}
+
+// The keys whose toolkit handling analyses the whole line: character and word steps and
+// deletions. In a long line they are served here from the text near the caret.
+bool AreaWidget::StepThroughLongLine(const QKeyEvent& event) {
+    const LongLine* line = CaretLine();
+    if (line == nullptr) return false;
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.block().position(), at = cursor.positionInBlock();
+    const int end = static_cast<int>(line->Text().size());
+    auto step = [&](QTextBoundaryFinder::BoundaryType type, bool forward) {
+        if (forward) return at >= end ? start + end + 1 : start + Boundary(line->Text(), at, type, true);
+        return at == 0 ? start - 1 : start + Boundary(line->Text(), at, type, false);
+    };
+    using K = QKeySequence;
+    using B = QTextBoundaryFinder;
+    struct Step {
+        K::StandardKey key;
+        B::BoundaryType type;
+        bool forward, select;
+    };
+    static constexpr Step kSteps[] = {
+        {K::MoveToNextChar, B::Grapheme, true, false},      {K::MoveToPreviousChar, B::Grapheme, false, false},
+        {K::SelectNextChar, B::Grapheme, true, true},       {K::SelectPreviousChar, B::Grapheme, false, true},
+        {K::MoveToNextWord, B::Word, true, false},          {K::MoveToPreviousWord, B::Word, false, false},
+        {K::SelectNextWord, B::Word, true, true},           {K::SelectPreviousWord, B::Word, false, true},
+    };
+    for (const Step& s : kSteps) {
+        if (!event.matches(s.key)) continue;
+        int target = step(s.type, s.forward);
+        if (!s.select && s.type == B::Grapheme && cursor.hasSelection()) {
+            target = s.forward ? cursor.selectionEnd() : cursor.selectionStart();
+        }
+        MoveCaret(target, s.select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+        return true;
+    }
+    const bool backspace = event.key() == Qt::Key_Backspace && !(event.modifiers() & ~Qt::ShiftModifier);
+    struct Deletion {
+        bool matches;
+        B::BoundaryType type;
+        bool forward;
+    };
+    const Deletion deletions[] = {
+        {backspace, B::Grapheme, false},
+        {event.matches(K::Delete), B::Grapheme, true},
+        {event.matches(K::DeleteStartOfWord), B::Word, false},
+        {event.matches(K::DeleteEndOfWord), B::Word, true},
+    };
+    for (const Deletion& d : deletions) {
+        if (!d.matches) continue;
+        if (isReadOnly()) return true;
+        QTextCursor removal = cursor;
+        if (!removal.hasSelection()) {
+            removal.setPosition(std::clamp(step(d.type, d.forward), 0, document()->characterCount() - 1),
+                                QTextCursor::KeepAnchor);
+        }
+        removal.removeSelectedText();
+        setTextCursor(removal);
+        ShowCaret();
+        return true;
+    }
+    return false;
+}
+
+// Scrolls a caret that stands in a long line into view; the toolkit cannot measure it there.
+void AreaWidget::ShowCaret() {
+    const QTextCursor cursor = textCursor();
+    const LongLine* line = LongLineLayout::Of(cursor.block());
+    if (line == nullptr) return;
+    const qreal x = document()->documentMargin() + line->X(cursor.positionInBlock());
+    QScrollBar& across = *horizontalScrollBar();
+    const int width = viewport()->width();
+    if (x < across.value() || x + cursorWidth() > across.value() + width) {
+        across.setValue(static_cast<int>(x) - width / 2);
+    }
+    const QRectF r = blockBoundingGeometry(cursor.block()).translated(contentOffset());
+    if (r.top() < 0 || r.top() + line->Height() > viewport()->height()) {
+        const int lines = std::max(1, static_cast<int>(viewport()->height() / line->Height()));
+        const int first = cursor.block().firstLineNumber();
+        verticalScrollBar()->setValue(r.top() < 0 ? first : first - lines + 1);
+    }
+}
+
+QRect AreaWidget::CaretRect() const {
+    const QTextCursor cursor = textCursor();
+    const LongLine* line = LongLineLayout::Of(cursor.block());
+    if (line == nullptr) return {};
+    const QRectF r = blockBoundingGeometry(cursor.block()).translated(contentOffset());
+    const qreal x = r.left() + document()->documentMargin() + line->X(cursor.positionInBlock());
+    return QRectF(x - 1, r.top(), cursorWidth() + 2, line->Height()).toAlignedRect();
+}
+
+bool AreaWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Timer && CaretLine() != nullptr) viewport()->update(CaretRect());
+    return QPlainTextEdit::eventFilter(watched, event);
+}
+
+void AreaWidget::keyPressEvent(QKeyEvent* event) {
+    if (StepThroughLongLine(*event)) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+    ShowCaret();
+}
+
+void AreaWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || LongLineLayout::Of(BlockAt(point)) == nullptr) {
+        return QPlainTextEdit::mousePressEvent(event);
+    }
+    selectingInLongLine_ = true;
+    MoveCaret(PositionAt(point),
+              event->modifiers() & Qt::ShiftModifier ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    event->accept();
+}
+
+void AreaWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!selectingInLongLine_ || !(event->buttons() & Qt::LeftButton)) return QPlainTextEdit::mouseMoveEvent(event);
+    MoveCaret(PositionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
+    event->accept();
+}
+
+void AreaWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!selectingInLongLine_) return QPlainTextEdit::mouseReleaseEvent(event);
+    selectingInLongLine_ = false;
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard->supportsSelection() && textCursor().hasSelection()) {
+        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
+    }
+    event->accept();
+}
+
+void AreaWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    const QTextBlock block = BlockAt(point);
+    const LongLine* line = LongLineLayout::Of(block);
+    if (event->button() != Qt::LeftButton || line == nullptr) return QPlainTextEdit::mouseDoubleClickEvent(event);
+    const auto [first, end] = SegmentAt(line->Text(), PositionAt(point) - block.position());
+    QTextCursor word = textCursor();
+    word.setPosition(block.position() + first);
+    word.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+    setTextCursor(word);
+    selectingInLongLine_ = true;
+    event->accept();
+}
+
+// Draws the exposed part of a long line with its selections and the caret (`caret` -1: none).
+void AreaWidget::DrawLongLine(QPainter& painter, const LongLine& line, QPointF offset, const QRect& exposed,
+                              const QList<QTextLayout::FormatRange>& selections, int caret,
+                              const QBrush& caretBrush) {
+    const int length = static_cast<int>(line.Text().size());
+    const QPointF origin(offset.x() + document()->documentMargin(), offset.y() + line.Ascent());
+    const int from = std::max(0, line.PositionAt(exposed.left() - origin.x()) - 1);
+    const int to = std::min(length, line.PositionAt(exposed.right() + 1 - origin.x()) + 1);
+    painter.setFont(lines_->Font());
+    line.Draw(painter, origin, from, to);
+    for (const QTextLayout::FormatRange& range : selections) {
+        const bool withBreak = range.start + range.length > length;  // the line break is selected
+        const int start = std::max(from, range.start);
+        const int stop = std::min(to, range.start + range.length);
+        if (stop < start || (stop == start && !withBreak)) continue;
+        const qreal left = origin.x() + line.X(start);
+        const qreal right = origin.x() + line.X(stop) + (withBreak && stop == length ? line.Height() / 4 : 0);
+        const QRectF area(left, offset.y(), right - left, line.Height());
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.fillRect(area, range.format.background());
+        if (range.format.hasProperty(QTextFormat::ForegroundBrush)) painter.setPen(QPen(range.format.foreground(), 0));
+        line.Draw(painter, origin, start, stop);
+        painter.restore();
+    }
+    if (caret >= 0) painter.fillRect(QRectF(origin.x() + line.X(caret), offset.y(), cursorWidth(), line.Height()), caretBrush);
 }
 
 }  // namespace fw::detail

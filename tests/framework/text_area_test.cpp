@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -143,29 +145,124 @@ TEST_F(TextAreaTest, TextAndEveryChangeSeeWhatWasJustAppended) {
     EXPECT_EQ(Edit(area).textCursor().selectedText(), QString("new") + QChar::ParagraphSeparator + "d");
 }
 
-TEST_F(TextAreaTest, AVeryLongLineDrawsWhereverItIsScrolledToAndSelects) {
+// A line of TAB-separated numbers longer than the areas lay out the ordinary way.
+std::string LongLine(int fields = 20000) {
     std::string line;
-    while (line.size() < 200000) line += "-1.234567\t";
-    Area().SetProperty({"HasHorizontalScrollbar", true});  // one line, scrolled sideways
+    for (int i = 0; i < fields; ++i) line += "-1.234567\t";
+    return line;
+}
+
+class LongLineTest : public TextAreaTest {
+protected:
+    void SetUp() override {
+        TextAreaTest::SetUp();
+        Area().SetProperty({"HasHorizontalScrollbar", true});  // lines run on, scrolled sideways
+        Area().SetFocus();
+    }
+    QPlainTextEdit& edit() { return Edit(Area()); }
+    void Keys(std::initializer_list<QKeyCombination> keys) {
+        for (const QKeyCombination key : keys) QTest::keyClick(&edit(), key.key(), key.keyboardModifiers());
+    }
+};
+
+TEST_F(LongLineTest, DrawsWhereverItIsScrolledToAndShowsItsSelection) {
+    const std::string line = LongLine();
     Area().SetText(line);
-    QPlainTextEdit& edit = Edit(Area());
-    Area().SetFocus();
-    QScrollBar& bar = *edit.horizontalScrollBar();
+    QScrollBar& bar = *edit().horizontalScrollBar();
+    EXPECT_GT(bar.maximum(), 1000000);
     for (const double at : {0.0, 0.5, 1.0}) {
         bar.setValue(static_cast<int>(bar.maximum() * at));
-        EXPECT_GT(InkPixels(edit), 0) << at;
+        EXPECT_GT(InkPixels(edit()), 0) << at;
     }
-    EXPECT_GT(bar.maximum(), 1000000);
+    Keys({Qt::Key_End, Qt::Key_Left, Qt::ShiftModifier | Qt::Key_Left});
+    EXPECT_EQ(edit().textCursor().selectedText(), "7");
+    EXPECT_GT(SelectionPixels(edit()), 0);  // the end was scrolled into view with the caret
+}
 
-    QTest::keyClick(&edit, Qt::Key_End);
-    QTest::keyClick(&edit, Qt::Key_Left);
-    QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(edit.textCursor().selectedText(), "7");
-    EXPECT_GT(SelectionPixels(edit), 0);
-    QTest::keyClicks(&edit, "89");
-    EXPECT_TRUE(Area().Text() == line.substr(0, line.size() - 3) + "689\t");
-    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Area().Text().size(), line.size());
+TEST_F(LongLineTest, KeysEditItAsAnyOtherLine) {
+    const std::string line = LongLine();
+    const std::string cut = line.substr(0, line.size() - 1);
+    struct Case {
+        std::vector<QKeyCombination> keys;
+        std::string text;  // of "a", the long line and "b"
+    };
+    using Qt::Key;
+    const Case cases[] = {
+        {{Qt::ControlModifier | Key::Key_End, Key::Key_Up, Key::Key_X}, "a\r\nx" + line + "\r\nb"},
+        {{Key::Key_Down, Key::Key_End, Key::Key_Backspace, Key::Key_Y}, "a\r\n" + cut + "y\r\nb"},
+        {{Key::Key_Down, Key::Key_End, Key::Key_Delete}, "a\r\n" + line + "b"},
+        {{Key::Key_Down, Key::Key_Right, Key::Key_Right, Qt::ShiftModifier | Key::Key_Right, Key::Key_Delete},
+         "a\r\n-1234567" + line.substr(9) + "\r\nb"},
+        {{Key::Key_Down, Qt::ControlModifier | Key::Key_Right, Qt::ControlModifier | Key::Key_Backspace},
+         "a\r\n" + line.substr(1) + "\r\nb"},
+        {{Key::Key_Down, Key::Key_Left, Key::Key_Return}, "a\r\n\r\n" + line + "\r\nb"},
+        {{Key::Key_Down, Key::Key_End, Key::Key_Right, Key::Key_Backspace, Key::Key_Backspace},
+         "a\r\n" + cut + "b"},
+        {{Key::Key_Down, Key::Key_End, Key::Key_Backspace, Qt::ControlModifier | Key::Key_Z}, "a\r\n" + line + "\r\nb"},
+    };
+    for (const Case& c : cases) {
+        Area().SetText("a\r\n" + line + "\r\nb");
+        Keys({Qt::ControlModifier | Key::Key_Home});
+        for (const QKeyCombination key : c.keys) QTest::keyClick(&edit(), key.key(), key.keyboardModifiers());
+        const std::string text = Area().Text();
+        const auto differ = std::mismatch(text.begin(), text.end(), c.text.begin(), c.text.end());
+        EXPECT_TRUE(text == c.text) << "case " << &c - cases << ": differs at " << differ.first - text.begin()
+                                    << " of " << text.size() << ", near \"" << text.substr(differ.first - text.begin(), 12) << '"';
+    }
+    // Moving through every kind of line and page, the caret stays on real positions.
+    for (const Key key : {Key::Key_PageDown, Key::Key_PageUp, Key::Key_Down, Key::Key_Up, Key::Key_End, Key::Key_Home}) {
+        QTest::keyClick(&edit(), key);
+        EXPECT_LT(edit().textCursor().position(), edit().document()->characterCount());
+    }
+}
+
+TEST_F(LongLineTest, ClicksAndDragsSelectInIt) {
+    const std::string line = LongLine();
+    Area().SetText("a\r\n" + line);
+    QWidget& view = *edit().viewport();
+    const QTextBlock second = edit().document()->findBlockByNumber(1);
+    const int y = edit().cursorRect(QTextCursor(second)).top() + 3;
+    const QPoint inside(30, y);  // within the first number
+    QTest::mouseClick(&view, Qt::LeftButton, {}, inside);
+    const QTextCursor clicked = edit().textCursor();
+    EXPECT_EQ(clicked.blockNumber(), 1);
+    EXPECT_GT(clicked.positionInBlock(), 2);
+    EXPECT_LT(clicked.positionInBlock(), 20);
+
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(2, y));
+    QTest::mouseMove(&view, inside);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(edit().textCursor().selectionStart(), second.position());
+    EXPECT_EQ(edit().textCursor().selectionEnd(), clicked.position());
+
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, inside);
+    const QString word = edit().textCursor().selectedText();
+    EXPECT_FALSE(word.isEmpty());
+    EXPECT_FALSE(word.contains(u'\t'));
+    EXPECT_TRUE(QString::fromStdString(line).contains(word));
+}
+
+TEST_F(LongLineTest, ALineTurnsLongAndShortAgainAsItIsEditedAndWrapsWhenTheAreaWraps) {
+    const std::string almost = LongLine(999);  // 9990 characters
+    Area().SetText(almost);
+    EXPECT_EQ(edit().document()->firstBlock().layout()->lineCount(), 1);  // laid out the ordinary way
+
+    QApplication::clipboard()->setText(QString(20, u'9'));
+    QTest::keyClick(&edit(), Qt::Key_End);
+    edit().paste();
+    EXPECT_TRUE(Area().Text() == almost + std::string(20, '9'));
+    EXPECT_EQ(edit().document()->firstBlock().layout()->lineCount(), 0);  // measured by the area
+    EXPECT_GT(InkPixels(edit()), 0);
+
+    QTest::keyClick(&edit(), Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClick(&edit(), Qt::Key_Delete);
+    EXPECT_EQ(Area().Text(), "");
+    QTest::keyClicks(&edit(), "12");
+    EXPECT_EQ(edit().document()->firstBlock().layout()->lineCount(), 1);
+
+    Area().SetProperty({"HasHorizontalScrollbar", false});
+    Area().SetText(LongLine());
+    EXPECT_GT(edit().document()->firstBlock().layout()->lineCount(), 100);  // wrapped at the edge
 }
 
 }  // namespace
