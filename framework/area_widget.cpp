@@ -2,8 +2,8 @@
 // of its blocks, and the caret, clicks and keys in very long lines.
 #include <QApplication>
 #include <QClipboard>
-#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
@@ -91,15 +91,26 @@ AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
     text->setDocumentLayout(lines_);
     text->setDefaultFont(font());
     setDocument(text);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
     // The caret blinks by the text control's timer; in a long line the area repaints it.
     for (QObject* child : children()) {
         if (child->inherits("QWidgetTextControl")) child->installEventFilter(this);
     }
-    auto repaint = [this] {
+    // The toolkit repaints and scrolls to the caret by its own measures, which a long line has
+    // not: the area does both for it, also once the toolkit is done with the current event.
+    connect(this, &QPlainTextEdit::selectionChanged, this, [this] {
         if (lines_->HasLongLines()) viewport()->update();
-    };
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, repaint);
-    connect(this, &QPlainTextEdit::selectionChanged, this, repaint);
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!lines_->HasLongLines()) return;
+        viewport()->update();
+        if (CaretLine() == nullptr || showCaretQueued_) return;
+        showCaretQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            showCaretQueued_ = false;
+            ShowCaret();
+        }, Qt::QueuedConnection);
+    });
 }
 
 void AreaWidget::Append(const QString& addition) {
@@ -139,16 +150,13 @@ bool AreaWidget::viewportEvent(QEvent* event) {
     return QPlainTextEdit::viewportEvent(event);
 }
 
-void AreaWidget::focusInEvent(QFocusEvent* event) {
-    focused_ = true;
-    QPlainTextEdit::focusInEvent(event);
-    viewport()->update();
-}
-
-void AreaWidget::focusOutEvent(QFocusEvent* event) {
-    // A menu or popup opened from the area leaves the focus where it was.
-    if (event->reason() != Qt::PopupFocusReason) focused_ = false;
-    QPlainTextEdit::focusOutEvent(event);
+// The area keeps the focus, as far as its selection goes, while a menu or popup is open over
+// it or the menu bar is in use; it loses it when another control or window takes it.
+void AreaWidget::FocusChanged(QWidget* now) {
+    if (now != nullptr && now != this && qobject_cast<QMenuBar*>(now) != nullptr) return;
+    const bool focused = now == this;
+    if (focused == focused_) return;
+    focused_ = focused;
     viewport()->update();
 }
 
@@ -185,47 +193,45 @@ void AreaWidget::paintEvent(QPaintEvent* event) {
     QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
     if (!SelectionShown()) context.selections.resize(extraSelections().size());
     painter.setPen(context.palette.text().color());
-    const bool caretShown = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
-
     QTextBlock block = firstVisibleBlock();
-    for (; block.isValid(); block = block.next()) {
+    for (; block.isValid() && offset.y() <= viewportRect.height(); block = block.next()) {
         const QRectF r = blockBoundingRect(block).translated(offset);
         if (block.isVisible() && r.bottom() >= exposed.top() && r.top() <= exposed.bottom()) {
-            QTextLayout* layout = block.layout();
-            QList<QTextLayout::FormatRange> selections = SelectionsIn(block, context);
-            const int start = block.position(), length = block.length();
-            const bool caretHere = caretShown && context.cursorPosition >= start &&
-                                   context.cursorPosition < start + length;
-            bool caretAsBlock = caretHere && overwriteMode() && context.cursorPosition != start + length - 1;
-            if (caretAsBlock) {
-                QTextCharFormat inverted;
-                inverted.setForeground(palette().base());
-                inverted.setBackground(palette().text());
-                selections.append({context.cursorPosition - start, 1, inverted});
-            }
-            if (const LongLine* line = LongLineLayout::Of(block)) {
-                DrawLongLine(painter, *line, offset, exposed, selections,
-                             caretHere ? context.cursorPosition - start : -1, context.palette.text());
-                offset.ry() += r.height();
-                if (offset.y() > viewportRect.height()) break;
-                continue;
-            }
-            layout->draw(&painter, offset, selections, exposed);
-            const bool inPreedit = !isReadOnly() && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty();
-            if ((caretHere && !caretAsBlock) || inPreedit) {
-                const int position = context.cursorPosition < -1
-                    ? layout->preeditAreaPosition() - (context.cursorPosition + 2)
-                    : context.cursorPosition - start;
-                layout->drawCursor(&painter, offset, position, cursorWidth());
-            }
+            PaintBlock(painter, block, offset, exposed, context);
         }
         offset.ry() += r.height();
-        if (offset.y() > viewportRect.height()) break;
     }
     if (backgroundVisible() && !block.isValid() && offset.y() <= exposed.bottom() &&
         (centerOnScroll() || verticalScrollBar()->maximum() == verticalScrollBar()->minimum())) {
         painter.fillRect(QRect(QPoint(exposed.left(), static_cast<int>(offset.y())), exposed.bottomRight()),
                          palette().window());
+    }
+}
+
+void AreaWidget::PaintBlock(QPainter& painter, const QTextBlock& block, QPointF offset, const QRect& exposed,
+                            const QAbstractTextDocumentLayout::PaintContext& context) {
+    QTextLayout* layout = block.layout();
+    QList<QTextLayout::FormatRange> selections = SelectionsIn(block, context);
+    const int start = block.position(), length = block.length();
+    const bool caretShown = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    const bool caretHere = caretShown && context.cursorPosition >= start && context.cursorPosition < start + length;
+    if (const LongLine* line = LongLineLayout::Of(block)) {
+        const int caret = caretHere ? context.cursorPosition - start : -1;
+        return DrawLongLine(painter, *line, offset, exposed, selections, caret, context.palette.text());
+    }
+    const bool caretAsBlock = caretHere && overwriteMode() && context.cursorPosition != start + length - 1;
+    if (caretAsBlock) {
+        QTextCharFormat inverted;
+        inverted.setForeground(palette().base());
+        inverted.setBackground(palette().text());
+        selections.append({context.cursorPosition - start, 1, inverted});
+    }
+    layout->draw(&painter, offset, selections, exposed);
+    const bool inPreedit = !isReadOnly() && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty();
+    if ((caretHere && !caretAsBlock) || inPreedit) {
+        const int position = inPreedit ? layout->preeditAreaPosition() - (context.cursorPosition + 2)
+                                       : context.cursorPosition - start;
+        layout->drawCursor(&painter, offset, position, cursorWidth());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Framework-internal: the Qt widgets behind the framework's windows and controls. Every
 // override that reaches the system's code goes through Dispatch.
+#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -97,8 +98,6 @@ protected:
     bool viewportEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -110,6 +109,7 @@ protected:
 
 private:
     bool SelectionShown() const { return !hideSelection_ || focused_; }
+    void FocusChanged(QWidget* now);
     LongLine* CaretLine() const;
     QTextBlock BlockAt(QPoint point) const;
     int PositionAt(QPoint point) const;
@@ -117,6 +117,8 @@ private:
     void MoveCaret(int position, QTextCursor::MoveMode mode);
     void ShowCaret();
     QRect CaretRect() const;
+    void PaintBlock(QPainter& painter, const QTextBlock& block, QPointF offset, const QRect& exposed,
+                    const QAbstractTextDocumentLayout::PaintContext& context);
     void DrawLongLine(QPainter& painter, const LongLine& line, QPointF offset, const QRect& exposed,
                       const QList<QTextLayout::FormatRange>& selections, int caret, const QBrush& caretBrush);
 
@@ -124,8 +126,9 @@ private:
     QString pending_;
     bool flushQueued_ = false;
     bool hideSelection_ = false;
-    bool focused_ = false;  // has the focus; an open menu or popup does not take it
+    bool focused_ = false;  // has the focus; an open menu, a popup or the menu bar does not take it
     bool selectingInLongLine_ = false;
+    bool showCaretQueued_ = false;
 };
 
 class ButtonWidget final : public QPushButton {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QImage>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -78,6 +79,16 @@ TEST_F(TextAreaTest, HiddenSelectionShowsOnlyWhileTheAreaHasTheFocus) {
 
         Area().SetFocus();
         EXPECT_GT(SelectionPixels(edit), 0) << hide;
+        {  // The menu bar in use (Alt, or Escape out of a menu) leaves it in view as well.
+            QMenuBar bar(fixture::NativeOf(form_));
+            bar.show();
+            bar.setFocus(Qt::MenuBarFocusReason);
+            ASSERT_TRUE(bar.hasFocus());
+            EXPECT_GT(SelectionPixels(edit), 0) << hide;
+            form_->Number()->SetFocus();
+            EXPECT_EQ(SelectionPixels(edit) > 0, !hide) << hide;
+        }
+        Area().SetFocus();
         // A menu or popup opened over the area leaves the selection in view.
         QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
         QCoreApplication::sendEvent(&edit, &popup);
