@@ -1,11 +1,15 @@
 #pragma once
 // Framework-internal: the Qt widgets behind the framework's windows and controls. Every
 // override that reaches the system's code goes through Dispatch.
+#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -13,6 +17,8 @@
 #include <string>
 
 class QKeyEvent;
+class QMimeData;
+class QPainter;
 
 namespace fw {
 class Window;
@@ -72,22 +78,58 @@ private:
     KeyFilter keyFilter_;
 };
 
-// A text area whose appended text is gathered and inserted into the document in one piece
-// once control is back in the event loop, or before anything else touches the widget.
+class LongLine;
+class LongLineLayout;
+
+// A text area. Appended text is gathered and inserted into the document in one piece once
+// control is back in the event loop, or before anything else touches the widget. The
+// clipboard and drag and drop carry plain text only. With HideSelection the selection shows
+// only while the area has the focus. Very long lines (see LongLineLayout) are drawn, hit and
+// stepped through by the area itself.
 class AreaWidget final : public QPlainTextEdit {
 public:
     explicit AreaWidget(QWidget* parent);
     void Append(const QString& addition);  // addition with '\n' line breaks only
     void Flush();
     void ReplaceText(const QString& text);  // '\n' line breaks only
+    void SetHideSelection(bool hide);
 
 protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    bool SelectionShown() const { return !hideSelection_ || focused_; }
+    void FocusChanged(QWidget* now);
+    LongLine* CaretLine() const;
+    QTextBlock BlockAt(QPoint point) const;
+    int PositionAt(QPoint point) const;
+    bool StepThroughLongLine(const QKeyEvent& event);
+    void MoveCaret(int position, QTextCursor::MoveMode mode);
+    void ShowCaret();
+    QRect CaretRect() const;
+    void PaintBlock(QPainter& painter, const QTextBlock& block, QPointF offset, const QRect& exposed,
+                    const QAbstractTextDocumentLayout::PaintContext& context);
+    void DrawLongLine(QPainter& painter, const LongLine& line, QPointF offset, const QRect& exposed,
+                      const QList<QTextLayout::FormatRange>& selections, int caret, const QBrush& caretBrush);
+
+    LongLineLayout* lines_;
     QString pending_;
     bool flushQueued_ = false;
+    bool hideSelection_ = false;
+    bool focused_ = false;  // has the focus; an open menu, a popup or the menu bar does not take it
+    bool selectingInLongLine_ = false;
+    bool showCaretQueued_ = false;
 };
 
 class ButtonWidget final : public QPushButton {

@@ -1,11 +1,6 @@
-// Text fields and text areas: their widgets, their properties, the key filter of a text
-// field, and the text area's gathered appends.
+// Text fields and text areas: their widgets, their properties and the key filter of a text
+// field.
 #include <QKeyEvent>
-#include <QMetaObject>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "framework/control_impl.hpp"
 #include "framework/dispatch.hpp"
@@ -90,40 +85,6 @@ bool FieldWidget::event(QEvent* event) {
         }
     }
     return QLineEdit::event(event);
-}
-
-AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {}
-
-void AreaWidget::Append(const QString& addition) {
-    if (addition.isEmpty()) return;
-    pending_ += addition;
-    if (flushQueued_) return;
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(this, [this] { Flush(); }, Qt::QueuedConnection);
-}
-
-void AreaWidget::Flush() {
-    flushQueued_ = false;
-    if (pending_.isEmpty()) return;
-    const QString addition = std::exchange(pending_, QString());
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(addition);
-}
-
-void AreaWidget::ReplaceText(const QString& text) {
-    pending_.clear();
-    setPlainText(text);
-}
-
-bool AreaWidget::event(QEvent* event) {
-    if (!pending_.isEmpty()) Flush();
-    return QPlainTextEdit::event(event);
-}
-
-bool AreaWidget::viewportEvent(QEvent* event) {
-    if (!pending_.isEmpty()) Flush();
-    return QPlainTextEdit::viewportEvent(event);
 }
 
 }  // namespace detail
@@ -247,7 +208,10 @@ void TextArea::SetProperty(const Property& p) {
     } else if (name == "HasVerticalScrollbar") {
         area->setVerticalScrollBarPolicy(BoolOf(p) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     } else if (name == "HasBorder") area->setFrameShape(BoolOf(p) ? QFrame::StyledPanel : QFrame::NoFrame);
-    else if (name == "HideSelection" || name == "LineHeight" || name == "LineSpacing" ||
+    else if (name == "HideSelection") {
+        impl_->kept.insert_or_assign(p.name, p.value);
+        static_cast<detail::AreaWidget*>(area)->SetHideSelection(BoolOf(p));
+    } else if (name == "LineHeight" || name == "LineSpacing" ||
              name == "Multiline" || name == "AllowStyledText" || name == "TextAlignment" ||
              name == "MaximumCharactersAllowed") {
         impl_->kept.insert_or_assign(p.name, p.value);
