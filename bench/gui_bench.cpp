@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/table_text.hpp"
 #include "calculator/control_wnd.hpp"
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
@@ -22,22 +23,6 @@ namespace {
 
 constexpr int kVariables = 99;
 constexpr int kSubjects = 9999;
-
-// A table of six-decimal values, TAB between fields, CR LF after every row.
-std::string Table(int rows, int columns, std::mt19937_64& random) {
-    std::uniform_real_distribution<double> value(-5.0, 5.0);
-    std::string text;
-    text.reserve(static_cast<std::size_t>(rows) * columns * 10);
-    char field[32];
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            std::snprintf(field, sizeof field, "%.6f", value(random));
-            text += field;
-            text += c + 1 < columns ? "\t" : "\r\n";
-        }
-    }
-    return text;
-}
 
 std::size_t LineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -62,8 +47,8 @@ int main(int argc, char** argv) {
                               .absolutePath().toStdString());
 
     std::mt19937_64 random(20240611);
-    const std::string matrix = Table(kVariables, kVariables, random);
-    const std::string data = Table(kSubjects, kVariables, random);
+    const std::string matrix = TableText(kVariables, kVariables, random);
+    const std::string data = TableText(kSubjects, kVariables, random);
     std::printf("input: matrix %zu bytes, data %zu bytes\n", matrix.size(), data.size());
 
     ControlWnd& window = *ControlWnd::Instance();

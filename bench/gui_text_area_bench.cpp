@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/table_text.hpp"
 #include "calculator/control_wnd.hpp"
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
@@ -73,21 +74,6 @@ public:
         return false;
     }
 };
-
-std::string Table(int rows, int columns, std::mt19937_64& random) {
-    std::uniform_real_distribution<double> value(-5.0, 5.0);
-    std::string text;
-    text.reserve(static_cast<std::size_t>(rows) * columns * 10);
-    char field[32];
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            std::snprintf(field, sizeof field, "%.6f", value(random));
-            text += field;
-            text += c + 1 < columns ? "\t" : "\r\n";
-        }
-    }
-    return text;
-}
 
 double ResidentMb() {
     std::ifstream statm("/proc/self/statm");
@@ -219,8 +205,8 @@ int main(int argc, char** argv) {
     const std::string which = argc > 1 ? argv[1] : "all";
 
     std::mt19937_64 random(20240611);
-    const std::string matrix = Table(kVariables, kVariables, random);
-    std::string data = Table(kSubjects, kVariables, random);
+    const std::string matrix = TableText(kVariables, kVariables, random);
+    std::string data = TableText(kSubjects, kVariables, random);
 
     ControlWnd& window = *ControlWnd::Instance();
     window.Show();

@@ -8,14 +8,13 @@ The input is what a user's would be: key presses and clicks through the XTEST ex
 for the close box the WM_DELETE_WINDOW message that a window manager sends when its close
 box is clicked (the virtual server runs no window manager).
 """
-import os
 import subprocess
 import sys
 import time
 
-from Xlib import X, display
+from Xlib import X
 
-from x_session import WAIT, click, close_box, focus, press, shown_window, start_server, wait_for
+from x_session import WAIT, click, close_box, focus, press, program_on_own_server, shown_window, wait_for
 
 MAIN_TITLE = "Orvantide"
 
@@ -44,12 +43,7 @@ def file_menu_entry(conn, window, downs):
 
 def main():
     program, way = sys.argv[1], sys.argv[2]
-    server, name = start_server()
-    child = None
-    try:
-        env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        child = subprocess.Popen([program], env=env)
-        conn = display.Display(name)
+    with program_on_own_server(program) as (child, conn):
         window = wait_for(lambda: shown_window(conn.screen(), MAIN_TITLE), "the main window")
         time.sleep(0.5)
         if way == "close-box":
@@ -71,12 +65,6 @@ def main():
             raise SystemExit(way + ": the program did not end")
         print(f"{way}: the program ended with exit code {code}")
         return 0 if code == 0 else 1
-    finally:
-        if child is not None and child.poll() is None:
-            child.kill()
-            child.wait()
-        server.terminate()
-        server.wait()
 
 
 if __name__ == "__main__":

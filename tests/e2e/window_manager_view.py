@@ -7,14 +7,12 @@ stacking order with the keyboard focus, the main window shown below it.
 
     window_manager_view.py PROGRAM
 """
-import os
-import subprocess
 import sys
 import time
 
-from Xlib import Xatom, Xutil, display
+from Xlib import Xatom, Xutil
 
-from x_session import click, focus, shown_window, start_server, viewable_windows, wait_for
+from x_session import click, focus, program_on_own_server, shown_window, viewable_windows, wait_for
 
 MAIN_TITLE = "Orvantide"
 TIMER_MS = 4000
@@ -60,12 +58,7 @@ def modal_box_failures(conn, shown_at):
 
 def main():
     program = sys.argv[1]
-    server, name = start_server()
-    child = None
-    try:
-        env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        child = subprocess.Popen([program], env=env)
-        conn = display.Display(name)
+    with program_on_own_server(program) as (child, conn):
         about = wait_for(lambda: next(iter(viewable_windows(conn.screen())), None), "the About window")
         shown_at = time.monotonic()
         time.sleep(0.3)
@@ -75,12 +68,6 @@ def main():
         for failure in failures:
             print(failure)
         return 1 if failures else 0
-    finally:
-        if child is not None and child.poll() is None:
-            child.kill()
-            child.wait()
-        server.terminate()
-        server.wait()
 
 
 if __name__ == "__main__":

@@ -1,11 +1,12 @@
 """A virtual X server of the test's own and what a user does on it: key presses and clicks
 through the XTEST extension, and the window manager's close message (the server runs no
 window manager)."""
+import contextlib
 import os
 import subprocess
 import time
 
-from Xlib import X, XK, protocol
+from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
 
 WAIT = 20.0  # seconds, for anything the program is to do
@@ -25,6 +26,24 @@ def start_server():
         number += chunk
     os.close(read_end)
     return server, ":" + number.decode().strip()
+
+
+@contextlib.contextmanager
+def program_on_own_server(program):
+    """The program running on a virtual X server of its own, and a connection to that server;
+    both end when the block does."""
+    server, name = start_server()
+    child = None
+    try:
+        env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
+        child = subprocess.Popen([program], env=env)
+        yield child, display.Display(name)
+    finally:
+        if child is not None and child.poll() is None:
+            child.kill()
+            child.wait()
+        server.terminate()
+        server.wait()
 
 
 def viewable_windows(screen):
