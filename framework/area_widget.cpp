@@ -113,6 +113,14 @@ AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
     });
 }
 
+AreaWidget::~AreaWidget() {
+    // The base classes' destructors still move the focus and change the cursor, when this
+    // class's part is gone: nothing may reach its handlers from then on.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(this, nullptr, this, nullptr);
+    for (QObject* child : children()) child->removeEventFilter(this);
+}
+
 void AreaWidget::Append(const QString& addition) {
     if (addition.isEmpty()) return;
     pending_ += addition;

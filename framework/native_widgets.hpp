@@ -89,6 +89,7 @@ class LongLineLayout;
 class AreaWidget final : public QPlainTextEdit {
 public:
     explicit AreaWidget(QWidget* parent);
+    ~AreaWidget() override;
     void Append(const QString& addition);  // addition with '\n' line breaks only
     void Flush();
     void ReplaceText(const QString& text);  // '\n' line breaks only
