@@ -268,7 +268,6 @@ TEST_F(DescriptionWndTest, PrintPutsEveryWordOfTheHelpTextOnThePaperOfAnySize) {
         bool landscape;
     };
     const Paper papers[] = {{"Letter", false}, {"A4", false}, {"A5", false}, {"A4", true}};
-    if (fw::Window* earlier = fw::GetImplicitWindow(kDescription)) earlier->Close();  // a new one holds the help text
     DescriptionWnd* window = DescriptionWnd::Instance();
     const std::vector<std::string> expected = Words(std::string(HelpText()));
     for (const Paper& paper : papers) {
