@@ -1,6 +1,8 @@
-# Two entry points for a fresh Debian 12 machine:
-#   make run   installs what is missing, builds, starts Orvantide
-#   make test  installs what is missing, builds, runs every test
+# Entry points for a fresh Debian 12 machine:
+#   make run           installs what is missing, builds, starts Orvantide
+#   make test          installs what is missing, builds, runs every test
+#   make windows       the same for 64-bit Windows: the toolkit (once), the program, the zip
+#   make test-windows  the Windows build's tests under Wine
 BUILD       ?= build
 BUILD_TYPE  ?= Release
 CMAKE_FLAGS ?=
@@ -11,7 +13,14 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmo
             libxcb1-dev
 EXTRA_PACKAGES ?=
 
-.PHONY: all deps configure build run test clean
+WIN_BUILD    ?= build-windows
+WIN_CACHE    ?= $(HOME)/.cache/orvantide-windows
+WIN_QT       ?= $(WIN_CACHE)/qt-6.4.2
+WIN_PACKAGES := cmake make ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+                binutils-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools dpkg-dev libgtest-dev \
+                wine64 zip unzip fonts-liberation2 poppler-utils xvfb openbox python3-xlib
+
+.PHONY: all deps configure build run test clean windows test-windows
 
 all: build
 
@@ -40,5 +49,17 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+windows:
+	$(MAKE) deps PACKAGES="$(WIN_PACKAGES)"
+	JOBS=$(JOBS) windows/build-toolkit.sh $(WIN_QT)
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/windows/mingw-w64.cmake \
+	      -DCMAKE_PREFIX_PATH=$(WIN_QT) -DQT_HOST_PATH=/usr \
+	      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(gcc -dumpmachine)/cmake $(CMAKE_FLAGS)
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+test-windows: windows
+	cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WIN_BUILD)

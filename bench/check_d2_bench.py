@@ -3,7 +3,9 @@
 command's loops written out plainly here (Python floats are IEEE doubles and every operation
 rounds, so nothing is fused).
 
-    check_d2_bench.py PATH_TO_D2_BENCH [--rounds N] [--seed N]
+    check_d2_bench.py PATH_TO_D2_BENCH [--rounds N] [--seed N] [--runner PROGRAM]
+
+--runner starts the benchmark through a program, such as Wine for the Windows build.
 """
 import argparse
 import math
@@ -133,14 +135,14 @@ def random_table(rng, fields, fault_chance):
     return "".join(parts)
 
 
-def run_case(bench, rng, v, s, faults, folder):
+def run_case(command, rng, v, s, faults, folder):
     matrix = random_table(rng, v * v if rng.random() < 0.9 else rng.randrange(v * v), faults / (v * v))
     data = random_table(rng, s * v if rng.random() < 0.9 else rng.randrange(s * v), faults / (s * v))
     paths = [os.path.join(folder, name) for name in ("matrix.txt", "data.txt")]
     for path, text in zip(paths, (matrix, data)):
         with open(path, "wb") as out:
             out.write(text.encode())
-    done = subprocess.run([bench, "--repeat", "1", *paths, str(v), str(s)], capture_output=True, check=True)
+    done = subprocess.run([*command, "--repeat", "1", *paths, str(v), str(s)], capture_output=True, check=True)
     messages = done.stderr.decode().split("\n")
     if not messages[-2].startswith("median_ms "):
         raise SystemExit("d2_bench did not end stderr with median_ms")
@@ -157,14 +159,16 @@ def main():
     parser.add_argument("bench")
     parser.add_argument("--rounds", type=int, default=60)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--runner")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     folder = tempfile.mkdtemp(prefix="d2_check_")
     sizes = [(rng.randint(2, 12), rng.randint(1, 30), 0.5) for _ in range(args.rounds)]
     sizes += [(40, 2000, 0.0), (99, 400, 0.0), (17, 9999, 0.0), (99, 300, 0.5), (17, 9999, 2.0)]
+    command = [args.runner, args.bench] if args.runner else [args.bench]
     totals = [0, 0]
     for v, s, faults in sizes:
-        for i, n in enumerate(run_case(args.bench, rng, v, s, faults, folder)):
+        for i, n in enumerate(run_case(command, rng, v, s, faults, folder)):
             totals[i] += n
     print(f"{len(sizes)} inputs: output identical; {totals[0]} messages, {totals[1]} lines compared")
 

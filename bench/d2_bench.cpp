@@ -15,7 +15,21 @@
 
 #include "calculator/distance.hpp"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
+
+// The output's line ends are the command's own CR LF: on Windows the C run time would
+// otherwise add a CR before every LF of standard output and error.
+void WriteStreamsAsBytes() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
 
 // The file's bytes as they are; on failure false and the reason in error.
 bool ReadFile(std::string_view path, std::string& contents, std::string& error) {
@@ -48,6 +62,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    WriteStreamsAsBytes();
     std::vector<std::string_view> args(argv + 1, argv + argc);
     int repeat = 10;
     if (!args.empty() && args[0] == "--repeat") {

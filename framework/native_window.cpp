@@ -8,17 +8,9 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QWindow>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
-#if QT_CONFIG(xcb) && __has_include(<xcb/xcb.h>)
-#include <dlfcn.h>
-#include <xcb/xcb.h>
-#define ORV_TELLS_X11_TITLE 1
-#endif
 
 #include "framework/dispatch.hpp"
+#include "framework/empty_title.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/window_impl.hpp"
 
@@ -56,43 +48,6 @@ NativeMainWindow::NativeMainWindow(Window& owner) : owner_(&owner) {
 
 namespace {
 
-#ifdef ORV_TELLS_X11_TITLE
-template <typename Function>
-Function* XcbFunction(const char* name) {
-    return reinterpret_cast<Function*>(dlsym(RTLD_DEFAULT, name));
-}
-
-// On X, Qt gives a window whose title is empty the application's name in _NET_WM_NAME, the
-// title that window managers prefer; this empties that property again once Qt has set it.
-// The xcb functions are those of the library that Qt's X platform plug-in has loaded, so the
-// framework links no X library of its own.
-void TellEmptyTitle(QWidget& window) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;  // offscreen has an X interface too
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || window.windowHandle() == nullptr || window.windowHandle()->handle() == nullptr) return;
-    auto* internAtom = XcbFunction<decltype(xcb_intern_atom)>("xcb_intern_atom");
-    auto* atomReply = XcbFunction<decltype(xcb_intern_atom_reply)>("xcb_intern_atom_reply");
-    auto* changeProperty = XcbFunction<decltype(xcb_change_property)>("xcb_change_property");
-    auto* flush = XcbFunction<decltype(xcb_flush)>("xcb_flush");
-    if (internAtom == nullptr || atomReply == nullptr || changeProperty == nullptr || flush == nullptr) return;
-    xcb_connection_t* connection = x11->connection();
-    auto atom = [&](std::string_view name) -> xcb_atom_t {
-        const auto cookie = internAtom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
-        xcb_intern_atom_reply_t* reply = atomReply(connection, cookie, nullptr);
-        const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return result;
-    };
-    const xcb_atom_t netWmName = atom("_NET_WM_NAME");
-    const xcb_atom_t utf8 = atom("UTF8_STRING");
-    if (netWmName == XCB_ATOM_NONE || utf8 == XCB_ATOM_NONE) return;
-    changeProperty(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()), netWmName, utf8, 8,
-                   0, "");
-    flush(connection);
-}
-#else
-void TellEmptyTitle(QWidget&) {}
-#endif
 
 // The framework window that was active last while it was shown.
 QPointer<NativeMainWindow>& LastActive() {
@@ -102,7 +57,7 @@ QPointer<NativeMainWindow>& LastActive() {
 }  // namespace
 
 bool NativeMainWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowTitleChange && windowTitle().isEmpty()) TellEmptyTitle(*this);
+    if (event->type() == QEvent::WindowTitleChange) KeepNativeTitleEmpty(*this);
     if (event->type() == QEvent::WindowActivate && !isVisible()) {
         // An activation that arrives after the window was hidden again (it was shown and
         // hidden within one handler): a hidden window cannot be active, so the window that
@@ -152,7 +107,7 @@ void NativeMainWindow::showEvent(QShowEvent* event) {
     if (owner_ != nullptr) owner_->impl().ApplyGeometry();
     QMainWindow::showEvent(event);
     // The window system's window is made by now, with the toolkit's title.
-    if (windowTitle().isEmpty()) TellEmptyTitle(*this);
+    KeepNativeTitleEmpty(*this);
 }
 
 ContentWidget::ContentWidget(Window& owner, QWidget* parent) : QWidget(parent), owner_(&owner) {}

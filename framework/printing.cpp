@@ -5,24 +5,15 @@
 #include "framework/printing.hpp"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QPageRanges>
 #include <QPageSize>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -31,6 +22,7 @@
 #include "framework/dialogs.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/native.hpp"
+#include "framework/print_dialog.hpp"
 
 namespace fw {
 namespace {
@@ -40,9 +32,18 @@ constexpr double kDefaultMarginPoints = 18.0;
 constexpr double kLargestSurfaceWidth = 540.0;
 constexpr double kLargestSurfaceHeight = 720.0;
 
-std::function<void(PrintDialogControl&)>& DialogObserver() {
-    static std::function<void(PrintDialogControl&)> observer;
-    return observer;
+PrintDialogPresenter& Presenter() {
+    static PrintDialogPresenter presenter;
+    return presenter;
+}
+
+// The platform's own dialog.
+bool ShowPlatformDialog(QPrinter& printer) {
+    QPrintDialog dialog(&printer);
+    // The job prints the chosen range itself; with this option the dialog leaves the range
+    // to the job rather than to the print server.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 // Draws on a page, in points from the page surface's top left corner.
@@ -121,88 +122,6 @@ private:
     QSizeF size_;
     QPointF origin_;  // the surface's corner, in points from the corner of the margins
     std::vector<std::vector<Painting>> pages_{1};
-};
-
-// The dialog as a test answers it: through its own widgets and buttons.
-class DialogControl final : public PrintDialogControl {
-public:
-    explicit DialogControl(QPrintDialog& dialog) : dialog_(dialog) {}
-
-    bool PrintToFile(const std::string& path, const PrintChoices& choices) override {
-        auto* printers = Find<QComboBox>("printers");
-        auto* fileName = Find<QLineEdit>("filename");
-        auto* range = Find<QRadioButton>("printRange");
-        auto* from = Find<QSpinBox>("from");
-        auto* to = Find<QSpinBox>("to");
-        auto* copies = Find<QSpinBox>("copies");
-        auto* collate = Find<QCheckBox>("collate");
-        auto* reverse = Find<QCheckBox>("reverse");
-        if (printers == nullptr || fileName == nullptr || range == nullptr || from == nullptr ||
-            to == nullptr || copies == nullptr || collate == nullptr || reverse == nullptr ||
-            printers->count() == 0) {
-            return Cancelled();
-        }
-        printers->setCurrentIndex(printers->count() - 1);  // the dialog lists the file last
-        if (!fileName->isEnabled()) return Cancelled();
-        if (!choices.paper.empty() && !ChoosePaper(choices.paper, choices.landscape)) return Cancelled();
-        if (choices.firstPage > 0) {
-            range->click();
-            from->setValue(choices.firstPage);
-            to->setValue(choices.lastPage);
-        }
-        copies->setValue(choices.copies);
-        collate->setChecked(choices.collate);
-        reverse->setChecked(choices.reverse);
-        fileName->setText(QString::fromStdString(path));
-        Press(dialog_, QDialogButtonBox::Ok);
-        return true;
-    }
-
-    void Cancel() override { Press(dialog_, QDialogButtonBox::Cancel); }
-
-private:
-    template <class T>
-    T* Find(const char* name) const {
-        return dialog_.findChild<T*>(name);
-    }
-
-    bool Cancelled() {
-        Cancel();
-        return false;
-    }
-
-    // Opens the printer's page setup, picks the paper and the orientation there and closes it
-    // with OK, as a user would.
-    bool ChoosePaper(const std::string& key, bool landscape) {
-        bool chosen = false;
-        QObject whileOpen;  // ends the answer below when the page setup never opened
-        QTimer::singleShot(0, &whileOpen, [&] {
-            QWidget* setup = QApplication::activeModalWidget();
-            auto* papers = setup != nullptr ? setup->findChild<QComboBox*>("pageSizeCombo") : nullptr;
-            for (int i = 0; papers != nullptr && i < papers->count() && !chosen; ++i) {
-                if (papers->itemData(i).value<QPageSize>().key().toStdString() != key) continue;
-                papers->setCurrentIndex(i);
-                if (auto* turn = setup->findChild<QRadioButton*>(landscape ? "landscape" : "portrait")) turn->click();
-                chosen = true;
-            }
-            if (setup != nullptr) Press(*setup, chosen ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
-        });
-        if (auto* properties = Find<QPushButton>("properties")) properties->click();
-        return chosen;
-    }
-
-    static void Press(QWidget& dialog, QDialogButtonBox::StandardButton which) {
-        auto* box = dialog.findChild<QDialogButtonBox*>();
-        QPushButton* button = box != nullptr ? box->button(which) : nullptr;
-        auto* plain = qobject_cast<QDialog*>(&dialog);
-        if (button != nullptr) {
-            button->click();
-        } else if (plain != nullptr) {
-            plain->done(which == QDialogButtonBox::Ok ? QDialog::Accepted : QDialog::Rejected);
-        }
-    }
-
-    QPrintDialog& dialog_;
 };
 
 // One laid-out line of the document: its top and bottom in the document's device units.
@@ -290,17 +209,8 @@ std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
     printer->setPageMargins(QMarginsF(kDefaultMarginPoints, kDefaultMarginPoints, kDefaultMarginPoints,
                                       kDefaultMarginPoints),
                             QPageLayout::Point);
-    QPrintDialog dialog(printer.get());
-    // The job prints the chosen range itself; with this option the dialog leaves the range
-    // to the job rather than to the print server.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (const auto& observer = DialogObserver()) {
-        QTimer::singleShot(0, &dialog, [&dialog, observer] {
-            DialogControl control(dialog);
-            observer(control);
-        });
-    }
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    const PrintDialogPresenter presenter = Presenter();  // a copy: it may replace itself
+    if (!(presenter ? presenter(*printer) : ShowPlatformDialog(*printer))) return nullptr;
     return std::make_unique<PrinterGraphics>(std::move(printer));
 }
 
@@ -312,8 +222,6 @@ std::unique_ptr<StyledTextPrinter> MakeStyledTextPrinter(TextArea& area, Graphic
                                              width);
 }
 
-void SetPrintDialogObserver(std::function<void(PrintDialogControl&)> observer) {
-    DialogObserver() = std::move(observer);
-}
+void SetPrintDialogPresenter(PrintDialogPresenter presenter) { Presenter() = std::move(presenter); }
 
 }  // namespace fw

@@ -5,9 +5,7 @@
 // but never larger than 540 × 720 points (7½ × 10 inches): on larger paper it is centred
 // within the margins, so that its left and right margins are equal.
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <string>
 
 namespace fw {
 
@@ -47,29 +45,5 @@ public:
 // `TextArea.styledTextPrinter`
 std::unique_ptr<StyledTextPrinter> MakeStyledTextPrinter(TextArea& area, Graphics& page,
                                                          std::int64_t width);
-
-// Tests: drive the real print dialog. The observer runs while the dialog is open and modal
-// (from inside its event loop) and answers it through the control that it is given, as a
-// user would. An empty function removes the observer.
-struct PrintChoices {
-    std::string paper;  // by its short name, such as "A4", "Letter" or "A5"; empty keeps the dialog's
-    bool landscape = false;
-    int firstPage = 0, lastPage = 0;  // the range of pages to print; 0 and 0 print every page
-    int copies = 1;
-    bool collate = true;
-    bool reverse = false;  // last page first
-};
-class PrintDialogControl {
-public:
-    virtual ~PrintDialogControl() = default;
-    // Chooses printing into a PDF file at `path`, makes the choices in the dialog (the paper
-    // through its page setup) and presses Print. The file should not exist yet (else the
-    // dialog asks whether to replace it). False, with the dialog cancelled, when the dialog
-    // offers no printing into a file or not the paper.
-    virtual bool PrintToFile(const std::string& path, const PrintChoices& choices = {}) = 0;
-    // Presses Cancel.
-    virtual void Cancel() = 0;
-};
-void SetPrintDialogObserver(std::function<void(PrintDialogControl&)> observer);
 
 }  // namespace fw

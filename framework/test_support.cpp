@@ -10,7 +10,7 @@
 #include "framework/dialogs.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/picture.hpp"
-#include "framework/printing.hpp"
+#include "framework/print_dialog.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
 
@@ -28,7 +28,7 @@ void ResetToStartOfRun() {
     SetResourceFolder({});
     SetUnhandledExceptionHandler({});
     SetMessageBoxObserver({});
-    SetPrintDialogObserver({});
+    SetPrintDialogPresenter({});
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
 }
 

@@ -7,8 +7,8 @@ namespace fw {
 // forgets the application object with its menu handlers and the start-up record, ends the
 // quitting state, sets the test clock back to 0, forgets the resource lookups and the
 // folder they were pointed at, restores the default unhandled-exception handling, drops the
-// message-box and print-dialog observers, and empties the clipboard. Call it between cases,
-// never while a handler runs.
+// message-box observer, gives printing the platform's dialog again, and empties the
+// clipboard. Call it between cases, never while a handler runs.
 void ResetToStartOfRun();
 
 }  // namespace fw

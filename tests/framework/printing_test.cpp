@@ -15,6 +15,7 @@
 #include "framework/properties.hpp"
 #include "framework/window.hpp"
 #include "tests/support/pdf_reading.hpp"
+#include "tests/support/print_answers.hpp"
 
 namespace {
 
@@ -38,7 +39,6 @@ protected:
         SetFont(12);
     }
     void TearDown() override {
-        fw::SetPrintDialogObserver({});
         for (const auto& file : files_) std::filesystem::remove(file);
     }
 
@@ -49,11 +49,9 @@ protected:
 
     // Prints the area's text as the Description window does, through the dialog answered
     // with a new PDF file; the number of blocks drawn.
-    int Print(const std::filesystem::path& file, const fw::PrintChoices& choices = {}) {
+    int Print(const std::filesystem::path& file, const PrintChoices& choices = {}) {
         files_.push_back(file);
-        fw::SetPrintDialogObserver([file, choices](fw::PrintDialogControl& dialog) {
-            EXPECT_TRUE(dialog.PrintToFile(file.string(), choices));
-        });
+        fw::SetPrintDialogPresenter(PrintIntoPdf(file, choices));
         std::unique_ptr<fw::Graphics> page = fw::PrinterSetup::ShowPrinterDialog();
         EXPECT_NE(page, nullptr);
         if (!page) return 0;
@@ -197,7 +195,7 @@ TEST_F(PrintingTest, ThePagesChosenInTheDialogAreTheOnlyOnesPrinted) {
         {4, 5, 1, true, false, {}},  // no page of the text: no print job
     };
     for (const Case& c : cases) {
-        fw::PrintChoices choices;
+        PrintChoices choices;
         choices.firstPage = c.firstPage;
         choices.lastPage = c.lastPage;
         choices.copies = c.copies;
@@ -223,17 +221,17 @@ TEST_F(PrintingTest, ALineTallerThanABlockIsDrawnAloneOnItsPage) {
     EXPECT_EQ(PdfPageCount(file), 3);
 }
 
-TEST_F(PrintingTest, CancellingTheModalDialogGivesNoPage) {
+TEST_F(PrintingTest, TheDialogGetsQuarterInchMarginsAndCancellingGivesNoPage) {
     int shown = 0;
-    bool modal = false;
-    fw::SetPrintDialogObserver([&](fw::PrintDialogControl& dialog) {
+    QMarginsF margins;
+    fw::SetPrintDialogPresenter([&](QPrinter& printer) {
         ++shown;
-        modal = QApplication::activeModalWidget() != nullptr;
-        dialog.Cancel();
+        margins = printer.pageLayout().margins(QPageLayout::Point);
+        return CancelPrinting()(printer);
     });
     EXPECT_EQ(fw::PrinterSetup::ShowPrinterDialog(), nullptr);
     EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(modal);
+    EXPECT_EQ(margins, QMarginsF(18, 18, 18, 18));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Description window on real widgets: what it shows, one window at a time, its read-only
 // help text, its Control, Close and Print commands through its menu bar, and printing the
-// help text into a PDF file through the real print dialog.
+// help text into a PDF file, the print dialog answered by the test.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -27,6 +27,7 @@
 #include "info/help_text.hpp"
 #include "info/menu_bar2.hpp"
 #include "tests/support/pdf_reading.hpp"
+#include "tests/support/print_answers.hpp"
 #include "tests/support/system_window_test.hpp"
 
 namespace {
@@ -93,14 +94,12 @@ std::vector<std::string> HelpLines() {
 
 class DescriptionWndTest : public SystemWindowTest {
 protected:
-    void TearDown() override { fw::SetPrintDialogObserver({}); }
-
     // Answers every print dialog by printing into a new PDF file.
-    std::filesystem::path PrintIntoFile(const std::string& stem, const fw::PrintChoices& choices = {}) {
+    std::filesystem::path PrintIntoFile(const std::string& stem, const PrintChoices& choices = {}) {
         const auto file = FreshPdfPath(stem);
-        fw::SetPrintDialogObserver([this, file, choices](fw::PrintDialogControl& dialog) {
+        fw::SetPrintDialogPresenter([this, answer = PrintIntoPdf(file, choices)](QPrinter& printer) {
             ++dialogs;
-            EXPECT_TRUE(dialog.PrintToFile(file.string(), choices));
+            return answer(printer);
         });
         return file;
     }
@@ -251,7 +250,7 @@ TEST_F(DescriptionWndTest, EnablingTurnsOnControlPrintAndCloseInThatOrder) {
 }
 
 TEST_F(DescriptionWndTest, EveryHandlerGivesFalse) {
-    fw::SetPrintDialogObserver([](fw::PrintDialogControl& dialog) { dialog.Cancel(); });
+    fw::SetPrintDialogPresenter(CancelPrinting());
     EXPECT_FALSE(DescriptionWnd::Instance()->ControlMenuItem_Action());
     EXPECT_FALSE(DescriptionWnd::Instance()->PrintMenuItem_Action());
     const auto file = PrintIntoFile("handler");
@@ -343,10 +342,11 @@ TEST_F(DescriptionWndTest, APrintJobThatCannotStartIsAMessageAndLosesNoText) {
     fw::SetUnhandledExceptionHandler([&](std::exception_ptr) { unhandled = true; });
     MessageLog messages;
     const auto file = FreshPdfPath("unwritable");
-    fw::SetPrintDialogObserver([file](fw::PrintDialogControl& dialog) {
-        EXPECT_TRUE(dialog.PrintToFile(file.string()));
+    fw::SetPrintDialogPresenter([answer = PrintIntoPdf(file)](QPrinter& printer) {
+        const bool print = answer(printer);
         // Once the dialog has taken the file, a folder stands in its place: the job cannot open it.
-        std::filesystem::create_directory(file);
+        std::filesystem::create_directory(printer.outputFileName().toStdWString());
+        return print;
     });
     const bool chosen = Choose(window, "&File", "Print");
     fw::SetUnhandledExceptionHandler({});
@@ -364,9 +364,9 @@ TEST_F(DescriptionWndTest, APrintJobThatCannotStartIsAMessageAndLosesNoText) {
 
 TEST_F(DescriptionWndTest, CancellingTheDialogPrintsNothing) {
     DescriptionWnd* window = DescriptionWnd::Instance();
-    fw::SetPrintDialogObserver([this](fw::PrintDialogControl& dialog) {
+    fw::SetPrintDialogPresenter([this](QPrinter& printer) {
         ++dialogs;
-        dialog.Cancel();
+        return CancelPrinting()(printer);
     });
     ASSERT_TRUE(Choose(window, "&File", "Print"));
     EXPECT_EQ(dialogs, 1);

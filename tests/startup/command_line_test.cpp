@@ -1,7 +1,6 @@
 // The toolkit's application that the framework makes at start-up: the program reads no
 // command-line options, so none of the toolkit's own may take effect either.
 #include <QApplication>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +15,7 @@ namespace {
 
 TEST(CommandLine, TheToolkitSeesOnlyTheProgramsName) {
     const auto sheet = std::filesystem::temp_directory_path() /
-                       ("orvantide-command-line-" + std::to_string(::getpid()) + ".qss");
+                       ("orvantide-command-line-" + std::to_string(QCoreApplication::applicationPid()) + ".qss");
     std::ofstream(sheet) << "QWidget { color: red; }\n";
     std::vector<std::string> words = {"/opt/orvantide/orvantide", "-reverse", "-stylesheet", sheet.string(),
                                       "-platform", "minimal"};

@@ -1,15 +1,18 @@
 #pragma once
 // Reading back a printed PDF file with poppler's tools: its pages, and on each page its
 // words with their boxes and its lines of text, in points from the paper's top left corner.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 struct PdfWord {
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
@@ -33,15 +36,27 @@ struct PdfPage {
     }
 };
 
-inline std::string CommandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return output;
+// What one of poppler's tools writes on its standard output when it reads `file` from its
+// standard input; empty when the file or the tool cannot be read or run. No shell and no path
+// of the file is involved, so it works alike where the tool runs beside a Windows build under
+// Wine: there, the Debian machine's own tools are reached through Wine's drive Z:.
+inline std::string PopplerOutput(const char* tool, QStringList arguments, const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (pdf.empty()) return {};
+#ifdef _WIN32
+    const QString program = QStringLiteral("Z:/usr/bin/") + QLatin1String(tool);
+#else
+    const QString program = QLatin1String(tool);
+#endif
+    arguments.append(QStringLiteral("-"));  // the file comes on standard input
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    process.write(pdf.data(), static_cast<qint64>(pdf.size()));
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit) return {};
+    return process.readAllStandardOutput().toStdString();
 }
 
 // The word as written: entities and ligatures resolved.
@@ -69,7 +84,7 @@ inline double NumberAttribute(const std::string& xml, std::size_t tag, const std
 
 // Every page of the file with its words (pdftotext -bbox); none when the file is unreadable.
 inline std::vector<PdfPage> ReadPdf(const std::filesystem::path& file) {
-    const std::string xml = CommandOutput("pdftotext -bbox '" + file.string() + "' - 2>/dev/null");
+    const std::string xml = PopplerOutput("pdftotext", {"-bbox", "-"}, file);
     std::vector<PdfPage> pages;
     for (std::size_t page = xml.find("<page "); page != std::string::npos;
          page = xml.find("<page ", page + 1)) {
@@ -92,7 +107,7 @@ inline std::vector<PdfPage> ReadPdf(const std::filesystem::path& file) {
 
 // The page count as pdfinfo reads it from the file's own page tree; -1 when unreadable.
 inline int PdfPageCount(const std::filesystem::path& file) {
-    const std::string info = CommandOutput("pdfinfo '" + file.string() + "' 2>/dev/null");
+    const std::string info = PopplerOutput("pdfinfo", {}, file);
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
@@ -100,7 +115,7 @@ inline int PdfPageCount(const std::filesystem::path& file) {
 // A path for a PDF file that does not exist yet, unique to this process.
 inline std::filesystem::path FreshPdfPath(const std::string& stem) {
     const auto path = std::filesystem::temp_directory_path() /
-                      ("orvantide-" + stem + "-" + std::to_string(::getpid()) + ".pdf");
+                      ("orvantide-" + stem + "-" + std::to_string(QCoreApplication::applicationPid()) + ".pdf");
     std::filesystem::remove(path);
     return path;
 }
