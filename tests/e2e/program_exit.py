@@ -2,7 +2,9 @@
 """Starts the real program on a virtual X server of its own, waits for the main window, ends
 the program one way a user can, and passes when the program exits by itself with code 0.
 
-    program_exit.py PROGRAM WAY      WAY: close-box | close-item | quit-item | ctrl-q
+    program_exit.py WAY COMMAND...      WAY: close-box | close-item | quit-item | ctrl-q
+
+COMMAND is the program, or a starter (such as Wine) and the program.
 
 The input is what a user's would be: key presses and clicks through the XTEST extension, and
 for the close box the WM_DELETE_WINDOW message that a window manager sends when its close
@@ -42,8 +44,8 @@ def file_menu_entry(conn, window, downs):
 
 
 def main():
-    program, way = sys.argv[1], sys.argv[2]
-    with program_on_own_server(program) as (child, conn):
+    way, command = sys.argv[1], sys.argv[2:]
+    with program_on_own_server(command) as (child, conn):
         window = wait_for(lambda: shown_window(conn.screen(), MAIN_TITLE), "the main window")
         time.sleep(0.5)
         if way == "close-box":

@@ -57,8 +57,7 @@ def modal_box_failures(conn, shown_at):
 
 
 def main():
-    program = sys.argv[1]
-    with program_on_own_server(program) as (child, conn):
+    with program_on_own_server(sys.argv[1:]) as (child, conn):
         about = wait_for(lambda: next(iter(viewable_windows(conn.screen())), None), "the About window")
         shown_at = time.monotonic()
         time.sleep(0.3)

@@ -29,19 +29,24 @@ def start_server():
 
 
 @contextlib.contextmanager
-def program_on_own_server(program):
+def program_on_own_server(command):
     """The program running on a virtual X server of its own, and a connection to that server;
-    both end when the block does."""
+    both end when the block does. The command may start the program through another, such as
+    Wine for the Windows build, which then draws with the toolkit's platform ORV_QPA_PLATFORM."""
     server, name = start_server()
     child = None
     try:
-        env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        child = subprocess.Popen([program], env=env)
+        env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM=os.environ.get("ORV_QPA_PLATFORM", "xcb"))
+        child = subprocess.Popen(command, env=env)
         yield child, display.Display(name)
     finally:
         if child is not None and child.poll() is None:
             child.kill()
             child.wait()
+        if "ORV_WINE_PREFIX" in os.environ:
+            # Wine's processes of this prefix belong to this server, which ends now.
+            subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.environ["ORV_WINE_PREFIX"]),
+                           check=False)
         server.terminate()
         server.wait()
 
