@@ -59,6 +59,8 @@ windows:
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 test-windows: windows
+	windows/make-wine-prefix.sh $(WIN_BUILD)/wine
+	windows/make-wine-prefix.sh $(WIN_BUILD)/wine-x11
 	cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 clean:
