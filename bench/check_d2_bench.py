@@ -68,6 +68,14 @@ def to_text(value):
     return sign + (fixed if len(fixed) <= len(scientific) else scientific)
 
 
+def counted_fields(fields):
+    """The number of fields less the empty or blank ones at the end."""
+    count = len(fields)
+    while count and not fields[count - 1].strip(" \t\n\v\f\r"):
+        count -= 1
+    return count
+
+
 def reference(v_text, s_text, matrix_text, data_text):
     """(messages, output) of the Calculate command's loops."""
     v, s = count(v_text), count(s_text)
@@ -82,6 +90,12 @@ def reference(v_text, s_text, matrix_text, data_text):
     messages = []
     matrix_fields = matrix_text.replace("\r\n", "\t").split("\t")
     data_fields = data_text.replace("\r\n", "\t").split("\t")
+    if counted_fields(matrix_fields) > v * v:
+        return [f"The inverted covariance matrix has {counted_fields(matrix_fields)} fields, more than "
+                f"{v} x {v} = {v * v}: please check the number of variables"], ""
+    if counted_fields(data_fields) > s * v:
+        return [f"The difference data has {counted_fields(data_fields)} fields, more than "
+                f"{s} x {v} = {s * v}: please check the numbers of subjects and variables"], ""
     field = lambda fields, n: fields[n - 1] if n <= len(fields) else ""
     m = [[0.0] * (v + 1) for _ in range(v + 1)]
     for r in range(1, v + 1):
@@ -135,9 +149,31 @@ def random_table(rng, fields, fault_chance):
     return "".join(parts)
 
 
-def run_case(command, rng, v, s, faults, folder):
-    matrix = random_table(rng, v * v if rng.random() < 0.9 else rng.randrange(v * v), faults / (v * v))
-    data = random_table(rng, s * v if rng.random() < 0.9 else rng.randrange(s * v), faults / (s * v))
+def random_count(rng, fields):
+    """Mostly exactly fields, now and then fewer or a few more."""
+    choice = rng.random()
+    if choice < 0.1:
+        return rng.randrange(fields)
+    return fields + rng.randint(1, 3) if choice < 0.15 else fields
+
+
+def exact_count(rng, fields):
+    """fields, or now and then fewer."""
+    return fields if rng.random() < 0.9 else rng.randrange(fields)
+
+
+def more_data(rng, fields):
+    """A few more fields than fields."""
+    return fields + rng.randint(1, 3)
+
+
+BLANK_ENDS = ["", "", "", "\r\n", "\t", "\t\t\r\n", " ", "\r\n\r\n", "\v\f", "\n", "\r"]
+
+
+def run_case(command, rng, v, s, faults, counts, folder):
+    """counts: how many fields the matrix and the data get, from V x V and S x V."""
+    matrix = random_table(rng, counts[0](rng, v * v), faults / (v * v)) + rng.choice(BLANK_ENDS)
+    data = random_table(rng, counts[1](rng, s * v), faults / (s * v)) + rng.choice(BLANK_ENDS)
     paths = [os.path.join(folder, name) for name in ("matrix.txt", "data.txt")]
     for path, text in zip(paths, (matrix, data)):
         with open(path, "wb") as out:
@@ -163,12 +199,14 @@ def main():
     args = parser.parse_args()
     rng = random.Random(args.seed)
     folder = tempfile.mkdtemp(prefix="d2_check_")
-    sizes = [(rng.randint(2, 12), rng.randint(1, 30), 0.5) for _ in range(args.rounds)]
-    sizes += [(40, 2000, 0.0), (99, 400, 0.0), (17, 9999, 0.0), (99, 300, 0.5), (17, 9999, 2.0)]
+    small, large = (random_count, random_count), (exact_count, exact_count)
+    sizes = [(rng.randint(2, 12), rng.randint(1, 30), 0.5, small) for _ in range(args.rounds)]
+    sizes += [(40, 2000, 0.0, large), (99, 400, 0.0, large), (17, 9999, 0.0, large), (99, 300, 0.5, large),
+              (17, 9999, 2.0, large), (17, 9999, 0.0, (exact_count, more_data))]
     command = [args.runner, args.bench] if args.runner else [args.bench]
     totals = [0, 0]
-    for v, s, faults in sizes:
-        for i, n in enumerate(run_case(command, rng, v, s, faults, folder)):
+    for v, s, faults, counts in sizes:
+        for i, n in enumerate(run_case(command, rng, v, s, faults, counts, folder)):
             totals[i] += n
     print(f"{len(sizes)} inputs: output identical; {totals[0]} messages, {totals[1]} lines compared")
 

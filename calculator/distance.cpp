@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -71,23 +73,40 @@ void ReadMatrix(std::string_view text, ZeroedArray& matrix, std::int64_t variabl
     }
 }
 
+struct SubjectRows {
+    std::vector<std::size_t> starts;  // starts[s - 1]: where subject s's first field begins
+    // Where the fields after the S x V fields begin; none if one of those is empty or missing.
+    std::optional<std::size_t> rest;
+};
+
 // Where every subject's fields begin, in one pass over the S x V fields of the data. At the
 // first empty or missing field the rows end with that field's subject: nothing after it is
 // read, and reading the rows finds it (or a field before it that is not a number).
-std::vector<std::size_t> FindSubjectRows(std::string_view text, std::int64_t variables, std::int64_t subjects) {
-    std::vector<std::size_t> rowStarts;
+SubjectRows FindSubjectRows(std::string_view text, std::int64_t variables, std::int64_t subjects) {
+    SubjectRows rows;
     TableFieldCursor cursor(text);
     for (std::int64_t subject = 1; subject <= subjects; ++subject) {
-        rowStarts.push_back(cursor.Position());
+        rows.starts.push_back(cursor.Position());
         bool complete = true;
         for (std::int64_t variable = 1; variable <= variables && complete; ++variable) {
             complete = !cursor.Next().empty();
             fw::RuntimeBackgroundTask();
         }
         fw::RuntimeBackgroundTask();
-        if (!complete) break;
+        if (!complete) return rows;
     }
-    return rowStarts;
+    rows.rest = cursor.Position();
+    return rows;
+}
+
+// For a text with more fields than rows x columns: "<what> has N fields, more than rows x
+// columns = M: please check <advice>". None for any other text.
+std::optional<std::string> SurplusFieldsMessage(std::string_view text, std::string_view what, std::int64_t rows,
+                                                std::int64_t columns, std::string_view advice) {
+    const std::int64_t fields = CountedFields(text);
+    if (fields <= rows * columns) return std::nullopt;
+    return std::string(what) + " has " + fw::Str(fields) + " fields, more than " + fw::Str(rows) + " x " +
+           fw::Str(columns) + " = " + fw::Str(rows * columns) + ": please check " + std::string(advice);
 }
 
 }  // namespace
@@ -106,11 +125,22 @@ void CalculateDistances(std::string_view variablesText, std::string_view subject
         return output.showMessage(DistanceMessage::NoText, "No data for inverted covariance matrix");
     if (dataText.empty()) return output.showMessage(DistanceMessage::NoText, "No data.");
 
+    if (auto message = SurplusFieldsMessage(matrixText, "The inverted covariance matrix", variables, variables,
+                                            "the number of variables"))
+        return output.showMessage(DistanceMessage::TooManyFields, *message);
+    SubjectRows rows = FindSubjectRows(dataText, variables, subjects);
+    // When the S x V fields are all there, finding the rows has passed them: only what follows
+    // can hold more, and it is counted only then.
+    if (!rows.rest || !IsBlankText(dataText.substr(*rows.rest))) {
+        if (auto message = SurplusFieldsMessage(dataText, "The difference data", subjects, variables,
+                                                "the numbers of subjects and variables"))
+            return output.showMessage(DistanceMessage::TooManyFields, *message);
+    }
+
     ZeroedArray matrix(variables + 1, variables + 1);
     ReadMatrix(matrixText, matrix, variables, output);
-    std::vector<std::size_t> rowStarts = FindSubjectRows(dataText, variables, subjects);
-    ZeroedArray data(static_cast<std::int64_t>(rowStarts.size()) + 1, variables + 1);
-    const SubjectData subjectData{dataText, std::move(rowStarts), variables, data.data(), data.stride()};
+    ZeroedArray data(static_cast<std::int64_t>(rows.starts.size()) + 1, variables + 1);
+    const SubjectData subjectData{dataText, std::move(rows.starts), variables, data.data(), data.stride()};
 
     const PackedMatrix packed(matrix.data(), matrix.stride(), variables);
     const SubjectResults results = ReadAndComputeSubjects(subjectData, packed);

@@ -9,6 +9,7 @@
 enum class DistanceMessage {
     CountOutOfRange,  // the number of variables or of subjects; ends the command
     NoText,           // the matrix or the data text is empty; ends the command
+    TooManyFields,    // the matrix or the data text has more fields than V x V or S x V; ends the command
     MatrixCell,       // a matrix cell is empty, missing or not a number; the command goes on
     DataField,        // a data field is empty, missing or not a number; ends the command
 };
@@ -24,8 +25,10 @@ struct DistanceOutput {
 
 // Checks the inputs, reads the inverted covariance matrix and the difference data and
 // computes D² = d'Md for every subject. Field texts are TAB-separated; CR LF also separates
-// fields, so rows may be spread over lines in any way. A field counts as given only when it
-// is wholly a number (fw::ReadNumber).
+// fields, so rows may be spread over lines in any way. A text with more fields than V x V or
+// S x V (empty or blank ones at its end aside) is reported before any field is read, since
+// the surplus means that V, S or the columns pasted are wrong. A field counts as given only
+// when it is wholly a number (fw::ReadNumber).
 void CalculateDistances(std::string_view variablesText, std::string_view subjectsText,
                         std::string_view matrixText, std::string_view dataText,
                         const DistanceOutput& output);

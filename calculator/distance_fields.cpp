@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::size_t kBlock = 64;
 
+constexpr std::string_view kBlanks = " \t\r\n\f\v";
+
 // Bit j set: the byte at base + j starts a separator (a TAB, or a CR followed by LF).
 std::uint64_t SeparatorMask(std::string_view text, std::size_t base) {
     const char* const p = text.data() + base;
@@ -69,3 +71,17 @@ std::string_view TableFieldCursor::Next() {
     position_ = at + (text_[at] == '\t' ? 1 : 2);
     return text_.substr(start, at - start);
 }
+
+std::int64_t CountedFields(std::string_view text) {
+    const std::size_t last = text.find_last_not_of(kBlanks);
+    if (last == std::string_view::npos) return 0;
+    // Every field after the one that holds the last non-blank is empty or blank: the fields
+    // that count are those of the text up to that character.
+    const std::string_view counted = text.substr(0, last + 1);
+    std::int64_t separators = 0;
+    for (std::size_t base = 0; base < counted.size(); base += kBlock)
+        separators += std::popcount(SeparatorMask(counted, base));
+    return separators + 1;
+}
+
+bool IsBlankText(std::string_view text) { return text.find_first_not_of(kBlanks) == std::string_view::npos; }

@@ -27,3 +27,11 @@ private:
     std::uint64_t separators_;  // separators in the 64 bytes from blockBase_ not yet passed
     bool pastEnd_ = false;
 };
+
+// The number of fields in the text, as TableFieldCursor gives them, without those at its end
+// that are empty or hold only blanks (space, TAB, CR, LF, FF, VT): a final line end, empty
+// lines or a row of empty cells copied along add none. 0 for a text of blanks only.
+std::int64_t CountedFields(std::string_view text);
+
+// Whether the text holds blanks only, so that every field in it is empty or blank.
+bool IsBlankText(std::string_view text);

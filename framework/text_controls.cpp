@@ -1,5 +1,5 @@
-// Text fields and text areas: their widgets, their properties and the key filter of a text
-// field.
+// Text fields and text areas: their widgets, their properties, the key filter of a text
+// field, and Alt keys that type nothing.
 #include <QKeyEvent>
 
 #include "framework/control_impl.hpp"
@@ -91,6 +91,35 @@ bool FieldWidget::event(QEvent* event) {
 
 namespace {
 
+// Whether a key would type with Alt held: Alt+letter is a menu's access key, never text.
+// AltGr, which writes characters on many keyboards, types as ever: the toolkit gives it as the
+// group switch on X and as Ctrl+Alt on Windows. Keys that give no text (arrows, Backspace
+// and the like) keep whatever Alt means to them.
+bool TypesWithAlt(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    if (!(modifiers & Qt::AltModifier) || (modifiers & (Qt::ControlModifier | Qt::GroupSwitchModifier))) return false;
+    const QString text = key.text();
+    return !text.isEmpty() && (text.at(0) == u'\t' || text.at(0).category() != QChar::Other_Control);
+}
+
+// Passes such a key on as one the text control does not use, before the control or its
+// KeyDown handler sees it. Menus take their access keys before any key reaches a control.
+class AltTypingFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !TypesWithAlt(*static_cast<QKeyEvent*>(event))) {
+            return QObject::eventFilter(watched, event);
+        }
+        event->ignore();
+        return true;
+    }
+};
+
+void RefuseAltTyping(QWidget& widget) { widget.installEventFilter(new AltTypingFilter(&widget)); }
+
 using detail::BoolOf;
 using detail::ColorOf;
 using detail::IntOf;
@@ -116,6 +145,7 @@ bool SetEditProperty(QWidget& widget, RectControl::Impl& impl, const Property& p
 
 TextField::TextField(Window& owner) : TextEdit(owner) {
     auto* field = new detail::FieldWidget(owner.impl().content);
+    RefuseAltTyping(*field);
     impl_->Attach(field, Qt::StrongFocus);
 }
 
@@ -165,6 +195,7 @@ void TextField::SetProperty(const Property& p) {
 
 TextArea::TextArea(Window& owner) : TextEdit(owner) {
     auto* area = new detail::AreaWidget(owner.impl().content);
+    RefuseAltTyping(*area);
     impl_->Attach(area, Qt::StrongFocus);
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "framework/application.hpp"
+#include "framework/controls.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/events.hpp"
 #include "framework/exceptions.hpp"
@@ -332,6 +333,29 @@ TEST_F(MenuViewTest, AChosenItemReachesTheHandlersRegisteredUnderItsName) {
             if (line.starts_with("own")) line = "own";
         }
         EXPECT_EQ(Log(), c.log);
+    }
+}
+
+// From a focused text area or field, Alt with a menu's access key opens that menu; Alt with
+// any other letter does nothing. Neither types into the control.
+TEST_F(MenuViewTest, AccessKeysOpenTheirMenusAndTypeNothing) {
+    auto area = std::make_unique<fw::TextArea>(*window);
+    auto field = std::make_unique<fw::TextField>(*window);
+    const std::vector<fw::TextEdit*> controls = {area.get(), field.get()};
+    window->AddControl("Area", std::move(area));
+    window->AddControl("Field", std::move(field));
+    for (fw::TextEdit* control : controls) {
+        QWidget* widget = fw::detail::NativeWidget(*control);
+        widget->setGeometry(10, 10, 100, 40);
+        control->SetText("text");
+        control->SetFocus();
+        ASSERT_TRUE(widget->hasFocus());
+        QTest::keyClick(widget, Qt::Key_T, Qt::AltModifier);  // "Tools" gives no access key
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(widget, Qt::Key_F, Qt::AltModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), MenuTitled(native(), "&File"));
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        EXPECT_EQ(control->Text(), "text");
     }
 }
 

@@ -93,6 +93,9 @@ TEST_F(CalculateCommand, AFailedCheckShowsItsMessageAndAppendsNothing) {
         {"2", "0", "1", "1", "Subjects must range from 1-9999"},
         {"2", "1", "", "1", "No data for inverted covariance matrix"},
         {"2", "1", "1\t0\t0\t1", "", "No data."},
+        // V typed as 3 for a 4 x 4 matrix: one message, none of the cell messages.
+        {"3", "2", "1\t0\t0\t0\r\n0\t1\t0\t0\r\n0\t0\t1\t0\r\n0\t0\t0\t1\r\n", "1\t2\t3\t4\r\n5\t6\t7\t8\r\n",
+         "The inverted covariance matrix has 16 fields, more than 3 x 3 = 9: please check the number of variables"},
     };
     for (const Case& c : cases) {
         MessageLog messages;

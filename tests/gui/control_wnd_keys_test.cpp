@@ -1,8 +1,10 @@
-// The key filter of the two number fields, typed on the real fields.
+// The key filter of the two number fields, and Alt keys in every text control, typed on the
+// real controls.
 #include <QTest>
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "calculator/control_wnd.hpp"
 #include "framework/dialogs.hpp"
@@ -80,6 +82,37 @@ TEST_F(NumberFieldKeys, ControlKeysPassWithoutABeep) {
             EXPECT_EQ(TypeInto(name, "50", c.keys), c.after) << name;
             EXPECT_EQ(fw::BeepCount(), beeps) << name;
         }
+    }
+}
+
+// Alt with a letter or digit is a menu's access key, never text: in the number fields (where
+// the filter would let a digit through) and in the text areas, selected text included. AltGr
+// (the group switch on X, Ctrl+Alt on Windows) still types.
+using TextControlKeys = NumberFieldKeys;
+
+TEST_F(TextControlKeys, AltKeysTypeNothingAltGrTypes) {
+    const Qt::Key keys[] = {Qt::Key_E, Qt::Key_5, Qt::Key_Q, Qt::Key_Space};
+    const Qt::KeyboardModifiers alts[] = {Qt::AltModifier, Qt::AltModifier | Qt::ShiftModifier};
+    const std::vector<fw::TextEdit*> controls = {window->Nvariables(), window->Nsubs(), window->InputPMFld(),
+                                                 window->InputPCFld(), window->OutFld()};
+    for (fw::TextEdit* control : controls) {
+        for (const Qt::KeyboardModifiers alt : alts) {
+            control->SetText("12");
+            control->SetFocus();
+            QTest::keyClick(Native(control), Qt::Key_A, Qt::ControlModifier);  // select all
+            for (Qt::Key key : keys) QTest::keyClick(Native(control), key, alt);
+            EXPECT_EQ(control->Text(), "12") << control->Name();
+            QTest::keyClick(Native(control), Qt::Key_End);
+            QTest::keyClick(Native(control), Qt::Key_3);
+            EXPECT_EQ(control->Text(), control == window->Nvariables() ? "12" : "123") << control->Name();
+        }
+    }
+    for (fw::TextEdit* area : {window->InputPMFld(), window->OutFld()}) {
+        area->SetText("");
+        area->SetFocus();
+        QTest::keyClick(Native(area), '@', Qt::GroupSwitchModifier);
+        QTest::keyClick(Native(area), '@', Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_EQ(area->Text(), "@@") << area->Name();
     }
 }
 

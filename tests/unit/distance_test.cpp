@@ -53,13 +53,14 @@ std::string DataMessage(int row, int column) {
            std::to_string(column) + ")";
 }
 
+bool IsBlank(char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; }
+
 // Whether a field is a number as a user writes one: blanks, an optional sign, digits with an
 // optional point and an optional exponent, or inf, infinity or nan in any case, blanks.
 bool IsWhollyNumber(std::string_view field) {
-    const auto isBlank = [](char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; };
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    while (!field.empty() && isBlank(field.front())) field.remove_prefix(1);
-    while (!field.empty() && isBlank(field.back())) field.remove_suffix(1);
+    while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
+    while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
     if (!field.empty() && (field.front() == '+' || field.front() == '-')) field.remove_prefix(1);
     std::string lower(field);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -78,9 +79,32 @@ bool IsWhollyNumber(std::string_view field) {
     return i == field.size();
 }
 
-// The command's loops as plainly as they can be written: the replaced texts, field after field
-// looked up from the start of the text (or, for large inputs, taken by fw::FieldCursor, which
-// gives the same fields), the three full-size arrays, unfused products in index order.
+std::string MatrixSurplusMessage(std::int64_t fields, std::int64_t variables) {
+    return "The inverted covariance matrix has " + std::to_string(fields) + " fields, more than " +
+           std::to_string(variables) + " x " + std::to_string(variables) + " = " +
+           std::to_string(variables * variables) + ": please check the number of variables";
+}
+
+std::string DataSurplusMessage(std::int64_t fields, std::int64_t subjects, std::int64_t variables) {
+    return "The difference data has " + std::to_string(fields) + " fields, more than " + std::to_string(subjects) +
+           " x " + std::to_string(variables) + " = " + std::to_string(subjects * variables) +
+           ": please check the numbers of subjects and variables";
+}
+
+// The fields of a text with CR LF replaced by TAB, all of them, less the empty or blank ones at
+// its end.
+std::int64_t CountedFieldsOf(const std::string& replaced) {
+    std::vector<std::string_view> fields;
+    fw::FieldCursor cursor(replaced, "\t");
+    for (auto n = std::count(replaced.begin(), replaced.end(), '\t') + 1; n > 0; --n) fields.push_back(cursor.Next());
+    while (!fields.empty() && std::all_of(fields.back().begin(), fields.back().end(), IsBlank)) fields.pop_back();
+    return static_cast<std::int64_t>(fields.size());
+}
+
+// The command's loops as plainly as they can be written: the replaced texts, each checked for
+// more fields than it should have, then field after field looked up from the start of the
+// text (or, for large inputs, taken by fw::FieldCursor, which gives the same fields), the three
+// full-size arrays, unfused products in index order.
 Outcome Reference(const std::string& variablesText, const std::string& subjectsText, const std::string& matrixText,
                   const std::string& dataText, bool rescan = true) {
     Outcome outcome;
@@ -99,6 +123,10 @@ Outcome Reference(const std::string& variablesText, const std::string& subjectsT
     const std::string tab = fw::Chr(9), crLf = fw::Chr(13) + fw::Chr(10);
     const std::string matrixFields = fw::ReplaceAll(matrixText, crLf, tab);
     const std::string dataFields = fw::ReplaceAll(dataText, crLf, tab);
+    if (const std::int64_t n = CountedFieldsOf(matrixFields); n > v * v)
+        return {{MatrixSurplusMessage(n, v)}, {DistanceMessage::TooManyFields}, {}};
+    if (const std::int64_t n = CountedFieldsOf(dataFields); n > s * v)
+        return {{DataSurplusMessage(n, s, v)}, {DistanceMessage::TooManyFields}, {}};
     fw::FieldCursor matrixCursor(matrixFields, tab), dataCursor(dataFields, tab);
     const auto field = [&](const std::string& text, fw::FieldCursor& cursor, std::int64_t n) {
         return rescan ? fw::NthField(text, tab, n) : std::string(cursor.Next());
@@ -147,11 +175,11 @@ TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
     const Case cases[] = {
         {"2", "2", "1\t0\r\n0\t1", "3\t4\r\n1\t1", {}, {"25\r\n", "2\r\n"}},
         {"2", "1", "2\t1\r\n0\t1", "1\t1", {}, {"4\r\n"}},
-        // A 3 x 3 text for V = 2 is one flat list: M = (1, 2; 3, 4). 2.9 counts as 2.
-        {"2.9", "1.5", "1\t2\t3\r\n4\t5\t6\r\n7\t8\t9", "1\t1", {}, {"10\r\n"}},
+        // The fields are one flat list, however the lines run: M = (1, 2; 3, 4). 2.9 counts as 2.
+        {"2.9", "1.5", "1\t2\t3\r\n4", "1\t1", {}, {"10\r\n"}},
         {"2", "1", "1\t0\t0\t1", "3\t4", {}, {"25\r\n"}},
         // A TAB before CR LF makes an empty field; the following fields move by one.
-        {"2", "1", "1\t0\t\r\n0\t1", "3\t4", {MatrixMessage(2, 1)}, {"9\r\n"}},
+        {"2", "1", "1\t\r\n2\t3", "1\t1", {MatrixMessage(1, 2)}, {"6\r\n"}},
         {"3", "1", "1", "1\t1\t1",
          {MatrixMessage(1, 2), MatrixMessage(1, 3), MatrixMessage(2, 1), MatrixMessage(2, 2), MatrixMessage(2, 3),
           MatrixMessage(3, 1), MatrixMessage(3, 2), MatrixMessage(3, 3)},
@@ -160,7 +188,7 @@ TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
         // at either end of a number are no fault.
         {"2", "1", "1\n2\t3\t4", "1\t1", {MatrixMessage(1, 1), MatrixMessage(2, 2)}, {"8\r\n"}},
         {"2", "1", "1\t0\r\n0\t1", "1\r\r\n\n2", {}, {"5\r\n"}},
-        // Fields past S x V are never looked at.
+        // Empty fields at the end of a text are no surplus.
         {"2", "1", "1\t0\t0\t1\t\t", "1\t1\t\t\r\n", {}, {"2\r\n"}},
         // The data: the first empty or missing field ends the command with nothing appended.
         {"2", "2", "1\t0\t0\t1", "1\t2\r\n3", {DataMessage(2, 2)}, {}},
@@ -175,6 +203,70 @@ TEST(CalculateDistances, ExamplesOfReadingAndComputing) {
         EXPECT_EQ(outcome.messages, c.messages) << c.matrix << " / " << c.data;
         EXPECT_EQ(outcome.lines, c.lines) << c.matrix << " / " << c.data;
         EXPECT_FALSE(outcome.messageAfterLine);
+    }
+}
+
+// A text with more fields than V x V or S x V, blank ones at its end aside, is reported
+// before any field is read, and nothing is appended; fewer fields are reported cell by cell.
+TEST(CalculateDistances, TextsWithMoreFieldsThanTheCountsAreReportedFirst) {
+    const auto rows = [](int count, int variables) {
+        std::string text;
+        for (int r = 0; r < count; ++r)
+            for (int v = 0; v < variables; ++v) text += std::to_string(r + 1) + (v + 1 < variables ? "\t" : "\r\n");
+        return text;
+    };
+    // Subject r of rows(n, 4) is (r, r, r, r): D² with the identity is 4r².
+    const auto identitySums = [](int count) {
+        std::vector<std::string> lines;
+        for (int r = 1; r <= count; ++r) lines.push_back(std::to_string(4 * r * r) + "\r\n");
+        return lines;
+    };
+    const std::string identity4 = "1\t0\t0\t0\r\n0\t1\t0\t0\r\n0\t0\t1\t0\r\n0\t0\t0\t1\r\n";
+    struct Case {
+        const char* variables;
+        const char* subjects;
+        std::string matrix;
+        std::string data;
+        std::vector<std::string> messages;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        // V typed too small: the matrix comes first, even when the data has a surplus too.
+        {"3", "150", identity4, rows(150, 4), {MatrixSurplusMessage(16, 3)}, {}},
+        {"2", "1", "1\t2\t3\r\n4\t5\t6\r\n7\t8\t9", "1\t1", {MatrixSurplusMessage(9, 2)}, {}},
+        // A TAB before CR LF moves the fields by one; a blank field inside the text counts.
+        {"2", "1", "1\t0\t\r\n0\t1", "3\t4", {MatrixSurplusMessage(5, 2)}, {}},
+        {"2", "1", "1\t0\t \t0\t1", "3\t4", {MatrixSurplusMessage(5, 2)}, {}},
+        // Reported before any cell, so no cell message comes.
+        {"2", "1", "x\t\t1\t1\t1", "3\t4", {MatrixSurplusMessage(5, 2)}, {}},
+        // S typed too small; a row-name column; a header row; an empty field before the surplus.
+        {"4", "100", identity4, rows(150, 4), {DataSurplusMessage(600, 100, 4)}, {}},
+        {"2", "2", "1\t0\t0\t1", "a\t3\t4\r\nb\t1\t1\r\n", {DataSurplusMessage(6, 2, 2)}, {}},
+        {"2", "2", "1\t0\t0\t1", "x\ty\r\n3\t4\r\n1\t1", {DataSurplusMessage(6, 2, 2)}, {}},
+        {"2", "2", "1\t0\t0\t1", "3\t\t4\t1\t1", {DataSurplusMessage(5, 2, 2)}, {}},
+        // A lone LF is no separator: "4\n5" is one field, and no number.
+        {"2", "1", "1\t0\t0\t1", "3\t4\n5", {DataMessage(1, 2)}, {}},
+        // Empty or blank fields at the end, line ends of every kind among them, do not count.
+        {"2", "1", "1\t0\r\n0\t1\r\n\r\n \t\t\v\f\r\n", "3\t4\t\r\n\t\n\r\n\r", {}, {"25\r\n"}},
+        {"4", "150", identity4 + "\t\t\t\r\n", rows(150, 4) + "\r\n\r\n", {}, identitySums(150)},
+        // Exact counts on one line, and broken anywhere, read as the rows they make.
+        {"2", "2", "1\t0\t0\t1", "3\t4\t1\t1", {}, {"25\r\n", "2\r\n"}},
+        {"2", "2", "1\r\n0\t0\r\n1", "3\r\n4\t1\r\n1", {}, {"25\r\n", "2\r\n"}},
+        // Fewer fields: every missing matrix cell, then the first missing data field.
+        {"2", "1", "1\t0\t0", "3\t4", {MatrixMessage(2, 2)}, {"9\r\n"}},
+        {"2", "2", "1\t0\t0\t1", "3\t4\r\n1", {DataMessage(2, 2)}, {}},
+        {"2", "1", " \r\n", "3\t4",
+         {MatrixMessage(1, 1), MatrixMessage(1, 2), MatrixMessage(2, 1), MatrixMessage(2, 2)}, {"0\r\n"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Calculate(c.variables, c.subjects, c.matrix, c.data);
+        const std::string label = std::string(c.variables) + " " + c.subjects + " / " + c.matrix + " / " + c.data;
+        EXPECT_EQ(outcome.messages, c.messages) << label;
+        EXPECT_EQ(outcome.lines, c.lines) << label;
+        // A kind of its own, so that the count of matrix-cell messages never takes it in.
+        for (std::size_t i = 0; i < outcome.messages.size(); ++i)
+            EXPECT_EQ(outcome.kinds[i] == DistanceMessage::TooManyFields, outcome.messages[i].starts_with("The "))
+                << outcome.messages[i];
     }
 }
 
@@ -275,15 +367,30 @@ std::string RandomTable(std::mt19937_64& rng, std::int64_t fields, double faultC
     return text;
 }
 
+// Mostly exactly `fields`, now and then fewer or a few more.
+std::int64_t RandomFieldCount(std::mt19937_64& rng, std::int64_t fields) {
+    switch (rng() % 8) {
+        case 0: case 1: return static_cast<std::int64_t>(rng() % fields);
+        case 2: return fields + 1 + static_cast<std::int64_t>(rng() % 3);
+        default: return fields;
+    }
+}
+
+// Empty or blank fields and line ends at the end of a text, as spreadsheets copy them.
+std::string RandomBlankEnd(std::mt19937_64& rng) {
+    static const char* const ends[] = {"", "", "", "\r\n", "\t", "\t\t\r\n", " ", "\r\n\r\n", "\v\f", "\n", "\r"};
+    return ends[rng() % std::size(ends)];
+}
+
 TEST(CalculateDistances, MatchesThePlainLoopsOnSmallRandomInputs) {
     std::mt19937_64 rng(11);
     for (int round = 0; round < 400; ++round) {
         const std::int64_t v = 2 + rng() % 11, s = 1 + rng() % 20;
-        // Now and then too few fields, or a fault, so that they are reported.
-        const std::int64_t matrixFields = rng() % 4 ? v * v : rng() % (v * v);
-        const std::int64_t dataFields = rng() % 4 ? s * v : rng() % (s * v);
-        const std::string matrix = RandomTable(rng, matrixFields, 0.5 / (v * v), 0.01);
-        const std::string data = RandomTable(rng, dataFields, 0.5 / (s * v), 0.01);
+        // Now and then too few or too many fields, or a fault, so that they are reported.
+        const std::int64_t matrixFields = RandomFieldCount(rng, v * v);
+        const std::int64_t dataFields = RandomFieldCount(rng, s * v);
+        const std::string matrix = RandomTable(rng, matrixFields, 0.5 / (v * v), 0.01) + RandomBlankEnd(rng);
+        const std::string data = RandomTable(rng, dataFields, 0.5 / (s * v), 0.01) + RandomBlankEnd(rng);
         const std::string vText = std::to_string(v), sText = std::to_string(s);
         ASSERT_EQ(Calculate(vText, sText, matrix, data), Reference(vText, sText, matrix, data))
             << "V " << v << " S " << s << "\nmatrix " << matrix << "\ndata " << data;
@@ -367,13 +474,14 @@ TEST(DistanceKernels, EveryKernelGivesThePlainLoopsResultBitForBit) {
     }
 }
 
-TEST(TableFieldCursor, GivesTheFieldsOfTheTextWithCrLfReplacedByTab) {
+TEST(TableFieldCursor, GivesAndCountsTheFieldsOfTheTextWithCrLfReplacedByTab) {
     std::mt19937_64 rng(13);
-    const char alphabet[] = {'\t', '\r', '\n', 'a'};
+    const char alphabet[] = {'\t', '\r', '\n', 'a', ' '};
     for (int round = 0; round < 2000; ++round) {
         std::string text;
-        for (int i = rng() % 300; i > 0; --i) text += alphabet[rng() % 4];
+        for (int i = rng() % 300; i > 0; --i) text += alphabet[rng() % std::size(alphabet)];
         const std::string replaced = fw::ReplaceAll(text, "\r\n", "\t");
+        ASSERT_EQ(CountedFields(text), CountedFieldsOf(replaced)) << text;
         fw::FieldCursor expected(replaced, "\t");
         TableFieldCursor cursor(text);
         std::vector<std::size_t> starts;
