@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source, once, into a cache outside the
 # work tree. The version is the one Debian 12 ships for Linux, so both builds use the same toolkit.
-# Usage: build-toolkit.sh PREFIX   (PREFIX/.complete marks a finished build)
+# Usage: build-toolkit.sh PREFIX   (PREFIX/.complete marks a finished build and names the
+# recipe it was built by: this script and the toolchain file; a changed recipe builds anew)
 set -euo pipefail
 prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
 jobs=${JOBS:-$(nproc)}
 
-if [ -f "$prefix/.complete" ]; then
+recipe=$(cat "$here/build-toolkit.sh" "$here/mingw-w64.cmake" | sha256sum | cut -d' ' -f1)
+if [ "$(cat "$prefix/.complete" 2>/dev/null)" = "$recipe" ]; then
   exit 0
 fi
 cache=$(dirname "$prefix")
@@ -33,7 +35,10 @@ src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 host_cmake=/usr/lib/$(gcc -dumpmachine)/cmake  # Debian's own Qt, whose tools the build runs
 
+# No path of this machine goes into the DLLs: the toolkit's sources name their own files.
+no_paths="-fmacro-prefix-map=$src/="
 cmake -S "$src" -B "$work/build" -G Ninja \
+  -DCMAKE_C_FLAGS="$no_paths" -DCMAKE_CXX_FLAGS="$no_paths" \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
@@ -58,4 +63,4 @@ if ! cmake --build "$work/build" -j "$jobs" >"$log" 2>&1; then
 fi
 cmake --install "$work/build" >>"$log"
 rm -rf "$work"
-touch "$prefix/.complete"
+echo "$recipe" >"$prefix/.complete"

@@ -47,7 +47,7 @@ def screenshot(folder, name, display_name):
 
 
 def main():
-    zip_path, prefix = sys.argv[1], sys.argv[2]
+    zip_path, prefix = sys.argv[1], os.path.abspath(sys.argv[2])
     shots = sys.argv[3] if len(sys.argv) > 3 else None
     unpacked = tempfile.mkdtemp(prefix="orvantide-zip-")
     server, name = start_server()
@@ -62,7 +62,7 @@ def main():
         env = {key: value for key, value in os.environ.items()
                if not key.startswith(("WINE", "QT_"))}
         env.update(DISPLAY=name, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-        manager = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
+        manager = subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         conn = display.Display(name)
         wait_for(lambda: conn.screen().root.get_full_property(
             conn.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW), "the window manager")

@@ -4,7 +4,7 @@
 # metric, so that text measures as a Windows machine's fonts would.
 # Usage: make-wine-prefix.sh PREFIX   (PREFIX/.orvantide-ready marks a finished prefix)
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 [ -f "$prefix/.orvantide-ready" ] && exit 0
 rm -rf "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -20,7 +20,7 @@ find "$folder" -name '*.exe' -o -name '*.dll' | xargs "$strip" --strip-unneeded
 
 # DLLs that every Windows 10 and 11 machine has.
 system_dlls=" advapi32 authz comdlg32 d3d11 d3d12 d3d9 dwmapi dwrite dxgi gdi32 imm32 kernel32 \
-mpr msvcrt netapi32 ole32 oleaut32 opengl32 setupapi shell32 shlwapi user32 userenv uxtheme \
+mpr msvcrt netapi32 ole32 oleaut32 opengl32 setupapi shcore shell32 shlwapi user32 userenv uxtheme \
 version winmm winspool.drv ws2_32 wtsapi32 "
 missing=""
 while IFS= read -r file; do

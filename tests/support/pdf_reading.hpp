@@ -36,28 +36,70 @@ struct PdfPage {
     }
 };
 
-// What one of poppler's tools writes on its standard output when it reads `file` from its
-// standard input; empty when the file or the tool cannot be read or run. No shell and no path
-// of the file is involved, so it works alike where the tool runs beside a Windows build under
-// Wine: there, the Debian machine's own tools are reached through Wine's drive Z:.
-inline std::string PopplerOutput(const char* tool, QStringList arguments, const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (pdf.empty()) return {};
 #ifdef _WIN32
-    const QString program = QStringLiteral("Z:/usr/bin/") + QLatin1String(tool);
-#else
-    const QString program = QLatin1String(tool);
+#ifndef NOMINMAX
+#define NOMINMAX
 #endif
-    arguments.append(QStringLiteral("-"));  // the file comes on standard input
+#include <windows.h>
+
+// The Windows build's tests run under Wine, beside the Debian machine's own poppler tools,
+// which Wine starts through its drive Z: and which take a file by the path Wine maps it to.
+inline QString PopplerPath(const std::filesystem::path& file) {
+    using UnixFileName = char*(__cdecl*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* path = unixFileName != nullptr ? unixFileName(std::filesystem::absolute(file).c_str()) : nullptr;
+    if (path == nullptr) return {};
+    const QString result = QString::fromUtf8(path);
+    HeapFree(GetProcessHeap(), 0, path);
+    return result;
+}
+
+// What one of poppler's tools writes on its standard output; empty when the tool cannot run.
+// Wine starts a program of the machine's own with none of the caller's pipes and no handle to
+// wait on, so the machine's shell runs the tool, its output going into a file that is renamed
+// once complete; that name is awaited. The arguments reach the tool as the shell's own
+// arguments, never as text of its script.
+inline std::string PopplerOutput(const char* tool, const QStringList& arguments) {
+    static int calls = 0;
+    const std::filesystem::path done = std::filesystem::temp_directory_path() /
+        ("orvantide-poppler-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++calls) + ".txt");
+    std::filesystem::remove(done);
+    const QString script = QStringLiteral(R"(\"$@\" >\"$0.part\" 2>/dev/null; mv \"$0.part\" \"$0\")");
+    QString command = QStringLiteral(R"(Z:\bin\sh -c ")") + script + QLatin1Char('"');
+    for (const QString& word : QStringList{PopplerPath(done), QStringLiteral("/usr/bin/") + QLatin1String(tool)} + arguments) {
+        command += QStringLiteral(" \"") + word + QLatin1Char('"');
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring line = command.toStdWString();
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        return {};
+    }
+    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+    if (process.hThread != nullptr) CloseHandle(process.hThread);
+    for (int waited = 0; !std::filesystem::exists(done) && waited < 60000; waited += 10) Sleep(10);
+    std::ifstream in(done, std::ios::binary);
+    std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::filesystem::remove(done);
+    return output;
+}
+#else
+inline QString PopplerPath(const std::filesystem::path& file) { return QString::fromStdString(file.string()); }
+
+// What one of poppler's tools writes on its standard output; empty when the tool cannot run.
+// The arguments reach it as they are, through no shell.
+inline std::string PopplerOutput(const char* tool, const QStringList& arguments) {
     QProcess process;
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    process.write(pdf.data(), static_cast<qint64>(pdf.size()));
-    process.closeWriteChannel();
+    process.start(QLatin1String(tool), arguments);
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit) return {};
     return process.readAllStandardOutput().toStdString();
 }
+#endif
 
 // The word as written: entities and ligatures resolved.
 inline std::string XmlUnescaped(std::string text) {
@@ -84,7 +126,7 @@ inline double NumberAttribute(const std::string& xml, std::size_t tag, const std
 
 // Every page of the file with its words (pdftotext -bbox); none when the file is unreadable.
 inline std::vector<PdfPage> ReadPdf(const std::filesystem::path& file) {
-    const std::string xml = PopplerOutput("pdftotext", {"-bbox", "-"}, file);
+    const std::string xml = PopplerOutput("pdftotext", {"-bbox", PopplerPath(file), "-"});
     std::vector<PdfPage> pages;
     for (std::size_t page = xml.find("<page "); page != std::string::npos;
          page = xml.find("<page ", page + 1)) {
@@ -107,7 +149,7 @@ inline std::vector<PdfPage> ReadPdf(const std::filesystem::path& file) {
 
 // The page count as pdfinfo reads it from the file's own page tree; -1 when unreadable.
 inline int PdfPageCount(const std::filesystem::path& file) {
-    const std::string info = PopplerOutput("pdfinfo", {}, file);
+    const std::string info = PopplerOutput("pdfinfo", {PopplerPath(file)});
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
