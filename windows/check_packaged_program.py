@@ -51,7 +51,7 @@ def main():
     shots = sys.argv[3] if len(sys.argv) > 3 else None
     unpacked = tempfile.mkdtemp(prefix="orvantide-zip-")
     server, name = start_server()
-    manager = program = None
+    manager = program = conn = None
     try:
         with zipfile.ZipFile(zip_path) as archive:
             archive.extractall(unpacked)
@@ -92,6 +92,8 @@ def main():
         print(f"{os.path.basename(zip_path)}: untitled About window, then the main window; exit code 0")
         return 0
     finally:
+        if conn is not None:
+            conn.close()
         for process in (program, manager):
             if process is not None and process.poll() is None:
                 process.kill()
