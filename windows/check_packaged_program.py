@@ -98,6 +98,8 @@ def main():
             if process is not None and process.poll() is None:
                 process.kill()
                 process.wait()
+        # Wine's own processes of the prefix (its desktop) belong to this server, which ends now.
+        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), check=False)
         server.terminate()
         server.wait()
         shutil.rmtree(unpacked, ignore_errors=True)
