@@ -1,5 +1,6 @@
-// The text area's widget: gathered appends, plain-text clipboard, HideSelection, the painting
-// of its blocks, and the caret, clicks and keys in very long lines.
+// The text area's widget: gathered appends, plain-text clipboard, HideSelection, and the
+// painting of its blocks, very long lines included; its caret, keys and mouse go to
+// LongLineEditing first while its text has long lines.
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -12,9 +13,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
+#include "framework/long_line_editing.hpp"
 #include "framework/long_lines.hpp"
 #include "framework/native_widgets.hpp"
 
@@ -53,36 +54,6 @@ QString SelectedPlainText(const QTextCursor& cursor) {
     return text;
 }
 
-// The next or previous boundary of `type` from `position` in `text`, looked for near it.
-int Boundary(const QString& text, int position, QTextBoundaryFinder::BoundaryType type, bool forward) {
-    constexpr int kNear = 512;
-    const int from = std::max(0, position - kNear);
-    const int to = std::min(static_cast<int>(text.size()), position + kNear);
-    QTextBoundaryFinder finder(type, text.constData() + from, to - from);
-    finder.setPosition(position - from);
-    for (;;) {
-        const int found = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
-        if (found < 0) return forward ? to : from;
-        if (type != QTextBoundaryFinder::Word || (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem) ||
-            found == 0 || found == to - from) {
-            return from + found;
-        }
-    }
-}
-
-// The word (or run of other characters) of `text` that holds `position`, as [first, second).
-std::pair<int, int> SegmentAt(const QString& text, int position) {
-    constexpr int kNear = 512;
-    const int from = std::max(0, position - kNear);
-    const int to = std::min(static_cast<int>(text.size()), position + kNear);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text.constData() + from, to - from);
-    finder.setPosition(position - from);
-    const int end = finder.toNextBoundary();
-    finder.setPosition(position - from);
-    const int start = finder.isAtBoundary() ? position - from : finder.toPreviousBoundary();
-    return {from + std::max(0, start), end < 0 ? to : from + end};
-}
-
 }  // namespace
 
 AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
@@ -91,6 +62,7 @@ AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
     text->setDocumentLayout(lines_);
     text->setDefaultFont(font());
     setDocument(text);
+    longLines_ = std::make_unique<LongLineEditing>(*this, *lines_);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
     // The caret blinks by the text control's timer; in a long line the area repaints it.
     for (QObject* child : children()) {
@@ -104,13 +76,18 @@ AreaWidget::AreaWidget(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!lines_->HasLongLines()) return;
         viewport()->update();
-        if (CaretLine() == nullptr || showCaretQueued_) return;
+        if (LongLineLayout::Of(textCursor().block()) == nullptr || showCaretQueued_) return;
         showCaretQueued_ = true;
         QMetaObject::invokeMethod(this, [this] {
             showCaretQueued_ = false;
-            ShowCaret();
+            longLines_->ShowCaret();
         }, Qt::QueuedConnection);
     });
+    // The toolkit scrolls the viewport by what it knows of the rows; a long line's it does not.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (lines_->HasLongLines()) viewport()->update();
+    });
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { longLines_->KeepVerticalRange(); });
 }
 
 AreaWidget::~AreaWidget() {
@@ -118,6 +95,7 @@ AreaWidget::~AreaWidget() {
     // class's part is gone: nothing may reach its handlers from then on.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(this, nullptr, this, nullptr);
+    disconnect(verticalScrollBar(), nullptr, this, nullptr);
     for (QObject* child : children()) child->removeEventFilter(this);
 }
 
@@ -181,14 +159,29 @@ bool AreaWidget::canInsertFromMimeData(const QMimeData* source) const {
 void AreaWidget::insertFromMimeData(const QMimeData* source) {
     if (!canInsertFromMimeData(source)) return;
     insertPlainText(source->text());
-    ensureCursorVisible();
+    ShowCursor();
+}
+
+// The toolkit's scrolling to the caret cannot measure a long line: the area scrolls there.
+void AreaWidget::ShowCursor() {
+    if (LongLineLayout::Of(textCursor().block()) != nullptr) longLines_->ShowCaret();
+    else ensureCursorVisible();
+}
+
+QVariant AreaWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle) {
+        const QTextCursor cursor = textCursor();
+        const int position = query == Qt::ImCursorRectangle ? cursor.position() : cursor.anchor();
+        if (const std::optional<QRectF> caret = longLines_->CaretRect(position)) return *caret;
+    }
+    return QPlainTextEdit::inputMethodQuery(query);
 }
 
 // The toolkit's painting of a plain text edit, block by block, with two differences: a
 // hidden selection is left out, and a very long line is drawn only where it is exposed.
 void AreaWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    QPointF offset = contentOffset();
+    QPointF offset = contentOffset() - QPointF(0, longLines_->TopRowOffset());
     QRect exposed = event->rect();
     const QRect viewportRect = viewport()->rect();
     const qreal documentWidth = document()->documentLayout()->documentSize().width();
@@ -224,8 +217,10 @@ void AreaWidget::PaintBlock(QPainter& painter, const QTextBlock& block, QPointF 
     const bool caretShown = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
     const bool caretHere = caretShown && context.cursorPosition >= start && context.cursorPosition < start + length;
     if (const LongLine* line = LongLineLayout::Of(block)) {
-        const int caret = caretHere ? context.cursorPosition - start : -1;
-        return DrawLongLine(painter, *line, offset, exposed, selections, caret, context.palette.text());
+        int caret = caretHere ? context.cursorPosition - start : -1;
+        if (dropPosition_) caret = *dropPosition_ >= start && *dropPosition_ < start + length ? *dropPosition_ - start : -1;
+        const QPointF origin(offset.x() + document()->documentMargin(), offset.y());
+        return line->Draw(painter, origin, exposed, selections, caret, cursorWidth());
     }
     const bool caretAsBlock = caretHere && overwriteMode() && context.cursorPosition != start + length - 1;
     if (caretAsBlock) {
@@ -243,208 +238,64 @@ void AreaWidget::PaintBlock(QPainter& painter, const QTextBlock& block, QPointF 
     }
 }
 
-// ---- very long lines ---------------------------------------------------------------------
-
-LongLine* AreaWidget::CaretLine() const { return LongLineLayout::Of(textCursor().block()); }
-
-// The block under a point of the viewport; the last one below the text.
-QTextBlock AreaWidget::BlockAt(QPoint point) const {
-    QTextBlock block = firstVisibleBlock();
-    for (QTextBlock next = block; next.isValid(); next = next.next()) {
-        block = next;
-        if (!block.isVisible()) continue;
-        if (point.y() < blockBoundingGeometry(block).translated(contentOffset()).bottom()) break;
-    }
-    return block;
-}
-
-// The caret position nearest to a point of the viewport.
-int AreaWidget::PositionAt(QPoint point) const {
-    const QTextBlock block = BlockAt(point);
-    const LongLine* line = LongLineLayout::Of(block);
-    if (line == nullptr) return cursorForPosition(point).position();
-    const qreal x = point.x() - contentOffset().x() - document()->documentMargin();
-    return block.position() + line->PositionAt(x);
-}
-
-void AreaWidget::MoveCaret(int position, QTextCursor::MoveMode mode) {
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(std::clamp(position, 0, document()->characterCount() - 1), mode);
-    setTextCursor(cursor);
-    ShowCaret();
-}
-
-// The keys whose toolkit handling analyses the whole line: character and word steps and
-// deletions. In a long line they are served here from the text near the caret.
-bool AreaWidget::StepThroughLongLine(const QKeyEvent& event) {
-    const LongLine* line = CaretLine();
-    if (line == nullptr) return false;
-    const QTextCursor cursor = textCursor();
-    const int start = cursor.block().position(), at = cursor.positionInBlock();
-    const int end = static_cast<int>(line->Text().size());
-    auto step = [&](QTextBoundaryFinder::BoundaryType type, bool forward) {
-        if (forward) return at >= end ? start + end + 1 : start + Boundary(line->Text(), at, type, true);
-        return at == 0 ? start - 1 : start + Boundary(line->Text(), at, type, false);
-    };
-    using K = QKeySequence;
-    using B = QTextBoundaryFinder;
-    struct Step {
-        K::StandardKey key;
-        B::BoundaryType type;
-        bool forward, select;
-    };
-    static constexpr Step kSteps[] = {
-        {K::MoveToNextChar, B::Grapheme, true, false},      {K::MoveToPreviousChar, B::Grapheme, false, false},
-        {K::SelectNextChar, B::Grapheme, true, true},       {K::SelectPreviousChar, B::Grapheme, false, true},
-        {K::MoveToNextWord, B::Word, true, false},          {K::MoveToPreviousWord, B::Word, false, false},
-        {K::SelectNextWord, B::Word, true, true},           {K::SelectPreviousWord, B::Word, false, true},
-    };
-    for (const Step& s : kSteps) {
-        if (!event.matches(s.key)) continue;
-        int target = step(s.type, s.forward);
-        if (!s.select && s.type == B::Grapheme && cursor.hasSelection()) {
-            target = s.forward ? cursor.selectionEnd() : cursor.selectionStart();
-        }
-        MoveCaret(target, s.select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
-        return true;
-    }
-    const bool backspace = event.key() == Qt::Key_Backspace && !(event.modifiers() & ~Qt::ShiftModifier);
-    struct Deletion {
-        bool matches;
-        B::BoundaryType type;
-        bool forward;
-    };
-    const Deletion deletions[] = {
-        {backspace, B::Grapheme, false},
-        {event.matches(K::Delete), B::Grapheme, true},
-        {event.matches(K::DeleteStartOfWord), B::Word, false},
-        {event.matches(K::DeleteEndOfWord), B::Word, true},
-    };
-    for (const Deletion& d : deletions) {
-        if (!d.matches) continue;
-        if (isReadOnly()) return true;
-        QTextCursor removal = cursor;
-        if (!removal.hasSelection()) {
-            removal.setPosition(std::clamp(step(d.type, d.forward), 0, document()->characterCount() - 1),
-                                QTextCursor::KeepAnchor);
-        }
-        removal.removeSelectedText();
-        setTextCursor(removal);
-        ShowCaret();
-        return true;
-    }
-    return false;
-}
-
-// Scrolls a caret that stands in a long line into view; the toolkit cannot measure it there.
-void AreaWidget::ShowCaret() {
-    const QTextCursor cursor = textCursor();
-    const LongLine* line = LongLineLayout::Of(cursor.block());
-    if (line == nullptr) return;
-    const qreal x = document()->documentMargin() + line->X(cursor.positionInBlock());
-    QScrollBar& across = *horizontalScrollBar();
-    const int width = viewport()->width();
-    if (x < across.value() || x + cursorWidth() > across.value() + width) {
-        across.setValue(static_cast<int>(x) - width / 2);
-    }
-    const QRectF r = blockBoundingGeometry(cursor.block()).translated(contentOffset());
-    if (r.top() < 0 || r.top() + line->Height() > viewport()->height()) {
-        const int lines = std::max(1, static_cast<int>(viewport()->height() / line->Height()));
-        const int first = cursor.block().firstLineNumber();
-        verticalScrollBar()->setValue(r.top() < 0 ? first : first - lines + 1);
-    }
-}
-
-QRect AreaWidget::CaretRect() const {
-    const QTextCursor cursor = textCursor();
-    const LongLine* line = LongLineLayout::Of(cursor.block());
-    if (line == nullptr) return {};
-    const QRectF r = blockBoundingGeometry(cursor.block()).translated(contentOffset());
-    const qreal x = r.left() + document()->documentMargin() + line->X(cursor.positionInBlock());
-    return QRectF(x - 1, r.top(), cursorWidth() + 2, line->Height()).toAlignedRect();
-}
+// ---- input in very long lines --------------------------------------------------------------
 
 bool AreaWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Timer && CaretLine() != nullptr) viewport()->update(CaretRect());
+    // The caret blinks by the text control's timer; in a long line the area repaints it.
+    if (event->type() == QEvent::Timer) {
+        if (const std::optional<QRectF> caret = longLines_->CaretRect(textCursor().position())) {
+            viewport()->update(caret->toAlignedRect().adjusted(-1, 0, 1, 0));
+        }
+    }
     return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void AreaWidget::keyPressEvent(QKeyEvent* event) {
-    if (StepThroughLongLine(*event)) {
-        event->accept();
-        return;
-    }
+    if (longLines_->Key(*event)) return;
+    // The toolkit's own scrolling to the caret fails when the caret's long line is out of view.
+    longLines_->ShowCaret();
     QPlainTextEdit::keyPressEvent(event);
-    ShowCaret();
+    longLines_->ShowCaret();
 }
 
 void AreaWidget::mousePressEvent(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    if (event->button() != Qt::LeftButton || LongLineLayout::Of(BlockAt(point)) == nullptr) {
-        return QPlainTextEdit::mousePressEvent(event);
-    }
-    selectingInLongLine_ = true;
-    MoveCaret(PositionAt(point),
-              event->modifiers() & Qt::ShiftModifier ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
-    event->accept();
+    if (longLines_->MousePress(*event)) return event->accept();
+    QPlainTextEdit::mousePressEvent(event);
 }
 
 void AreaWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!selectingInLongLine_ || !(event->buttons() & Qt::LeftButton)) return QPlainTextEdit::mouseMoveEvent(event);
-    MoveCaret(PositionAt(event->position().toPoint()), QTextCursor::KeepAnchor);
-    event->accept();
+    if (longLines_->MouseMove(*event)) return event->accept();
+    QPlainTextEdit::mouseMoveEvent(event);
 }
 
 void AreaWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!selectingInLongLine_) return QPlainTextEdit::mouseReleaseEvent(event);
-    selectingInLongLine_ = false;
-    QClipboard* clipboard = QApplication::clipboard();
-    if (clipboard->supportsSelection() && textCursor().hasSelection()) {
-        clipboard->setMimeData(createMimeDataFromSelection(), QClipboard::Selection);
-    }
-    event->accept();
+    if (longLines_->MouseRelease(*event)) return event->accept();
+    QPlainTextEdit::mouseReleaseEvent(event);
 }
 
 void AreaWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    const QTextBlock block = BlockAt(point);
-    const LongLine* line = LongLineLayout::Of(block);
-    if (event->button() != Qt::LeftButton || line == nullptr) return QPlainTextEdit::mouseDoubleClickEvent(event);
-    const auto [first, end] = SegmentAt(line->Text(), PositionAt(point) - block.position());
-    QTextCursor word = textCursor();
-    word.setPosition(block.position() + first);
-    word.setPosition(block.position() + end, QTextCursor::KeepAnchor);
-    setTextCursor(word);
-    selectingInLongLine_ = true;
-    event->accept();
+    if (longLines_->MouseDoubleClick(*event)) return event->accept();
+    QPlainTextEdit::mouseDoubleClickEvent(event);
 }
 
-// Draws the exposed part of a long line with its selections and the caret (`caret` -1: none).
-void AreaWidget::DrawLongLine(QPainter& painter, const LongLine& line, QPointF offset, const QRect& exposed,
-                              const QList<QTextLayout::FormatRange>& selections, int caret,
-                              const QBrush& caretBrush) {
-    const int length = static_cast<int>(line.Text().size());
-    const QPointF origin(offset.x() + document()->documentMargin(), offset.y() + line.Ascent());
-    const int from = std::max(0, line.PositionAt(exposed.left() - origin.x()) - 1);
-    const int to = std::min(length, line.PositionAt(exposed.right() + 1 - origin.x()) + 1);
-    painter.setFont(lines_->Font());
-    line.Draw(painter, origin, from, to);
-    for (const QTextLayout::FormatRange& range : selections) {
-        const bool withBreak = range.start + range.length > length;  // the line break is selected
-        const int start = std::max(from, range.start);
-        const int stop = std::min(to, range.start + range.length);
-        if (stop < start || (stop == start && !withBreak)) continue;
-        const qreal left = origin.x() + line.X(start);
-        const qreal right = origin.x() + line.X(stop) + (withBreak && stop == length ? line.Height() / 4 : 0);
-        const QRectF area(left, offset.y(), right - left, line.Height());
-        painter.save();
-        painter.setClipRect(area, Qt::IntersectClip);
-        painter.fillRect(area, range.format.background());
-        if (range.format.hasProperty(QTextFormat::ForegroundBrush)) painter.setPen(QPen(range.format.foreground(), 0));
-        line.Draw(painter, origin, start, stop);
-        painter.restore();
-    }
-    if (caret >= 0) painter.fillRect(QRectF(origin.x() + line.X(caret), offset.y(), cursorWidth(), line.Height()), caretBrush);
+// The toolkit shows where a drag would drop by its hit test; over a long line the area does.
+void AreaWidget::dragMoveEvent(QDragMoveEvent* event) {
+    QPlainTextEdit::dragMoveEvent(event);
+    if (!longLines_->Active()) return;
+    dropPosition_ = event->isAccepted() ? std::optional(longLines_->HitTest(event->position())) : std::nullopt;
+    viewport()->update();
+}
+
+void AreaWidget::dragLeaveEvent(QDragLeaveEvent* event) {
+    dropPosition_.reset();
+    QPlainTextEdit::dragLeaveEvent(event);
+}
+
+void AreaWidget::dropEvent(QDropEvent* event) {
+    dropPosition_.reset();
+    if (!longLines_->Drop(*event)) return QPlainTextEdit::dropEvent(event);
+    QDragLeaveEvent leave;  // the toolkit's end of a drag, without its drop
+    QPlainTextEdit::dragLeaveEvent(&leave);
 }
 
 }  // namespace fw::detail

@@ -1,137 +1,34 @@
-// Very long lines of a text area that does not wrap: their geometry and their drawing.
+// The text area's document layout: the toolkit's plain-text layout, with long lines measured
+// by LongLine.
 #include "framework/long_lines.hpp"
 
-#include <QFontMetricsF>
-#include <QPainter>
 #include <QTextDocument>
-#include <QTextLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace fw::detail {
 
-namespace {
-
-constexpr int kStride = 64;  // characters between two stored x positions
-constexpr qreal kUnits = 64;  // positions are added up in 1/64 pixel, as the toolkit does
-
-bool IsHigh(QChar c) { return c.isHighSurrogate(); }
-
-qreal Units(qreal pixels) { return std::round(pixels * kUnits); }
-
-}  // namespace
-
-// ---- LongLine ---------------------------------------------------------------------------
-
-LongLine::LongLine(LongLineLayout& owner, const QTextBlock& block)
-    : owner_(owner), registry_(owner.lines_), text_(block.text()) {
-    // The height and baseline of the toolkit's own lines in this font.
-    QTextLayout sample(text_.left(32), owner.Font());
-    sample.beginLayout();
-    QTextLine line = sample.createLine();
-    line.setLeadingIncluded(true);
-    line.setLineWidth(1e6);
-    sample.endLayout();
-    height_ = line.height() + (line.leading() < 0 ? std::ceil(line.leading()) : 0);
-    ascent_ = line.ascent() + std::max<qreal>(0, line.leading());
-    MeasureFrom(0);
-    registry_->insert(this);
+LongLineLayout::LongLineLayout(QTextDocument* document) : QPlainTextDocumentLayout(document) {
+    UpdateFont();
+    // The toolkit starts every block over with one text line when the text width changes.
+    connect(this, &QAbstractTextDocumentLayout::update, this, [this] { KeepRowCounts(); });
 }
 
-LongLine::~LongLine() { registry_->erase(this); }
-
-void LongLine::Replace(int at, int removed, const QString& inserted) {
-    text_.replace(at, removed, inserted);
-    MeasureFrom(at);
-}
-
-// Measures the x of every position from `position` on; those before it stand.
-void LongLine::MeasureFrom(int position) {
-    generation_ = owner_.Generation();
-    tab_ = std::max<qint64>(1, static_cast<qint64>(Units(owner_.TabStop())));
-    const int n = static_cast<int>(text_.size());
-    const int k = std::min(position, n) / kStride;
-    checkpoints_.resize(static_cast<std::size_t>(k));
-    checkpoints_.reserve(static_cast<std::size_t>(n / kStride + 2));
-    qint64 x = 0;
-    if (k > 0) {
-        x = checkpoints_.back();
-        for (int i = (k - 1) * kStride; i < k * kStride; ++i) x = Advance(x, i);
-    }
-    const char16_t* s = reinterpret_cast<const char16_t*>(text_.constData());
-    const float* advances = owner_.Advances();
-    for (int stride = k * kStride; stride < n; stride += kStride) {
-        checkpoints_.push_back(x);
-        const int end = std::min(n, stride + kStride);
-        for (int i = stride; i < end; ++i) {
-            const char16_t c = s[i];
-            const float a = advances[c];
-            if (a >= 0 && c != u'\t') x += static_cast<qint64>(a);
-            else x = Advance(x, i);
-        }
-    }
-    if (n % kStride == 0) checkpoints_.push_back(x);
-    width_ = static_cast<qreal>(x) / kUnits;
-}
-
-// The x after the character at `position`, in 1/64 pixel, from the x before it.
-qint64 LongLine::Advance(qint64 x, int position) const {
-    const QChar c = text_[position];
-    if (c == u'\t') return (x / tab_ + 1) * tab_;
-    if (c.isLowSurrogate() && position > 0 && IsHigh(text_[position - 1])) return x;
-    if (IsHigh(c) && position + 1 < text_.size() && text_[position + 1].isLowSurrogate()) {
-        return x + static_cast<qint64>(Units(QFontMetricsF(owner_.Font()).horizontalAdvance(text_.mid(position, 2))));
-    }
-    const float a = owner_.Advances()[c.unicode()];
-    return x + static_cast<qint64>(a >= 0 ? a : owner_.MeasureAdvance(c.unicode()));
-}
-
-qreal LongLine::X(int position) const {
-    position = std::clamp(position, 0, static_cast<int>(text_.size()));
-    const int k = position / kStride;
-    qint64 x = checkpoints_[static_cast<std::size_t>(k)];
-    for (int i = k * kStride; i < position; ++i) x = Advance(x, i);
-    return static_cast<qreal>(x) / kUnits;
-}
-
-int LongLine::PositionAt(qreal pixels) const {
-    const qint64 x = static_cast<qint64>(std::floor(pixels * kUnits));
-    const auto after = std::upper_bound(checkpoints_.begin(), checkpoints_.end(), x);
-    const int k = std::max(0, static_cast<int>(after - checkpoints_.begin()) - 1);
-    const int n = static_cast<int>(text_.size());
-    qint64 left = checkpoints_[static_cast<std::size_t>(k)];
-    for (int i = k * kStride; i < n; ++i) {
-        const qint64 right = Advance(left, i);
-        if (x < (left + right) / 2) return text_[i].isLowSurrogate() && i > 0 ? i - 1 : i;
-        left = right;
-    }
-    return n;
-}
-
-void LongLine::Draw(QPainter& painter, QPointF origin, int from, int to) const {
-    const int n = static_cast<int>(text_.size());
-    to = std::min(to, n);
-    for (int i = std::max(0, from); i < to;) {
-        if (text_[i] == u'\t') {
-            ++i;
-            continue;
-        }
-        // Runs end at TABs and at stored positions, so each starts exactly where measured.
-        int end = i + 1;
-        while (end < to && text_[end] != u'\t' && end % kStride != 0) ++end;
-        if (end < n && text_[end].isLowSurrogate()) ++end;
-        painter.drawText(QPointF(origin.x() + X(i), origin.y()), text_.mid(i, end - i));
-        i = end;
+void LongLineLayout::KeepRowCounts() {
+    if (!HasLongLines()) return;
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        const LongLine* line = Of(block);
+        const int rows = line != nullptr && block.isVisible() ? line->RowCount() : -1;
+        if (rows >= 0 && block.lineCount() != rows) block.setLineCount(rows);
     }
 }
-
-// ---- LongLineLayout ---------------------------------------------------------------------
-
-LongLineLayout::LongLineLayout(QTextDocument* document) : QPlainTextDocumentLayout(document) { UpdateMeasures(); }
 
 LongLine* LongLineLayout::Of(const QTextBlock& block) {
     return block.isValid() ? dynamic_cast<LongLine*>(block.userData()) : nullptr;
+}
+
+bool LongLineLayout::IsLong(const QTextBlock& block) const {
+    return block.length() - 1 > kLongLine && document()->defaultTextOption().wrapMode() == QTextOption::NoWrap;
 }
 
 // `count` characters of `block` from `at`: a few one by one, many from the document's pieces.
@@ -155,43 +52,41 @@ QString LongLineLayout::TextOf(const QTextBlock& block, int at, int count) {
     return text;
 }
 
-bool LongLineLayout::Measures(const QTextBlock& block) const {
-    return block.length() > kLongLine && document()->defaultTextOption().wrapMode() == QTextOption::NoWrap;
-}
-
-bool LongLineLayout::Measure(QTextBlock block) {
-    if (!Measures(block)) {
+bool LongLineLayout::Attach(QTextBlock block) {
+    if (!IsLong(block)) {
         if (Of(block) != nullptr) {
             block.setUserData(nullptr);
             block.clearLayout();
         }
         return false;
     }
-    block.setUserData(new LongLine(*this, block));
-    block.clearLayout();  // the toolkit keeps no lines for it
-    block.setLineCount(block.isVisible() ? 1 : 0);
+    auto* line = new LongLine(lines_, font_, direction_, block.text());
+    block.setUserData(line);
+    block.clearLayout();  // the toolkit keeps no text lines for it
+    block.setLineCount(block.isVisible() ? line->RowCount() : 0);
     return true;
 }
 
-// Starts a new generation of measures when the font or the tab stops changed.
-void LongLineLayout::UpdateMeasures() {
-    QFont font = document()->defaultFont();
-    font.setKerning(false);  // advances add up character by character
-    const qreal tabStop = document()->defaultTextOption().tabStopDistance();
-    if (font == font_ && tabStop == tabStop_ && generation_ > 0) return;
-    font_ = font;
-    tabStop_ = tabStop;
-    std::fill(advances_.begin(), advances_.end(), -1.0f);
-    ++generation_;
+// Takes a change inside a long line; starts it anew when the line and the block disagree.
+void LongLineLayout::Refresh(QTextBlock block, LongLine& line, int at, int removed, int added) {
+    const int length = block.length() - 1;
+    if (at + removed > line.Text().size() || line.Text().size() - removed + added != length) return (void)Attach(block);
+    line.Replace(at, removed, TextOf(block, at, added));
+    block.setLineCount(block.isVisible() ? line.RowCount() : 0);
 }
 
-float LongLineLayout::MeasureAdvance(char16_t c) const {
-    const QChar character(c);
-    const qreal pixels = character.isMark() ? 0 : QFontMetricsF(font_).horizontalAdvance(character);
-    return advances_[c] = static_cast<float>(Units(pixels));
+// A new font, tab stop distance or direction makes new measures for every long line.
+bool LongLineLayout::UpdateFont() {
+    const QFont font = document()->defaultFont();
+    const QTextOption option = document()->defaultTextOption();
+    if (font_ && font_->Font() == font && font_->TabStopDistance() == option.tabStopDistance() &&
+        direction_ == option.textDirection()) {
+        return false;
+    }
+    font_ = std::make_shared<const LineFont>(font, option.tabStopDistance());
+    direction_ = option.textDirection();
+    return true;
 }
-
-qreal LongLineLayout::TabStop() const { return tabStop_; }
 
 qreal LongLineLayout::LongestWidth() const {
     qreal longest = 0;
@@ -205,29 +100,28 @@ void LongLineLayout::NotifyWidth(qreal before) {
 
 void LongLineLayout::documentChanged(int from, int removed, int added) {
     QTextDocument* doc = document();
-    UpdateMeasures();
     const qreal before = LongestWidth();
+    if (UpdateFont()) {
+        for (QTextBlock block = doc->firstBlock(); block.isValid(); block = block.next()) {
+            if (Of(block) != nullptr) Attach(block);
+        }
+    }
+    // Where the toolkit's layout takes the change for one inside a block, it lays that block
+    // out at once: a long one is taken here instead.
     const QTextBlock first = doc->findBlock(from);
-    const bool oneBlock = first == doc->findBlock(std::max(0, from + removed + added - 1)) &&
-                          doc->blockCount() == blockCount_;
+    const bool oneBlock = doc->blockCount() == blockCount_ && doc->findBlock(std::max(0, from + removed + added - 1)) == first;
     blockCount_ = doc->blockCount();
-    if (oneBlock && Measures(first)) {
+    if (oneBlock && IsLong(first)) {
         // A change inside one long line: measured here, never laid out by the toolkit.
-        LongLine* line = Of(first);
-        const int at = from - first.position();
-        if (line != nullptr && line->MeasuredFor(generation_) && removed != added) {
-            line->Replace(at, removed, TextOf(first, at, added));
-        }
-        if (line == nullptr || line->Text().size() != first.length() - 1 || !line->MeasuredFor(generation_)) {
-            Measure(first);
-        }
+        if (LongLine* line = Of(first)) Refresh(first, *line, from - first.position(), removed, added);
+        else Attach(first);
         NotifyWidth(before);
         emit update();
         return;
     }
     // Long lines are measured before the toolkit looks at them, so it never lays them out.
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
-        Measure(block);
+        Attach(block);
         if (block.position() + block.length() > from + added) break;
     }
     QPlainTextDocumentLayout::documentChanged(from, removed, added);

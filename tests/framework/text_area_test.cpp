@@ -199,7 +199,7 @@ TEST_F(LongLineTest, KeysEditItAsAnyOtherLine) {
     };
     using Qt::Key;
     const Case cases[] = {
-        {{Qt::ControlModifier | Key::Key_End, Key::Key_Up, Key::Key_X}, "a\r\nx" + line + "\r\nb"},
+        {{Qt::ControlModifier | Key::Key_End, Key::Key_Home, Key::Key_Up, Key::Key_X}, "a\r\nx" + line + "\r\nb"},
         {{Key::Key_Down, Key::Key_End, Key::Key_Backspace, Key::Key_Y}, "a\r\n" + cut + "y\r\nb"},
         {{Key::Key_Down, Key::Key_End, Key::Key_Delete}, "a\r\n" + line + "b"},
         {{Key::Key_Down, Key::Key_Right, Key::Key_Right, Qt::ShiftModifier | Key::Key_Right, Key::Key_Delete},
