@@ -10,14 +10,11 @@
 #include <vector>
 
 #include "framework/controls.hpp"
+#include "framework/menu_view.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/window.hpp"
 
 namespace fw {
-
-namespace detail {
-class MenuBarView;
-}
 
 struct Window::Impl {
     explicit Impl(Window& owner);
@@ -31,7 +28,7 @@ struct Window::Impl {
 
     std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls;  // in making order
     std::map<std::string, MenuHandler, std::less<>> menuHandlers;
-    MenuBar* menuBar = nullptr;
+    MenuBar* menuBar = nullptr;  // outlives the window
 
     // The window's own properties.
     std::int64_t width = 300, height = 300;
