@@ -185,7 +185,6 @@ TEST(MenuBuilder, AnItemForAMenuTheBarLacksRaisesNilObject) {
 // A bar whose Edit builder fails while `failures` is above zero.
 class FlakyBar : public BuiltMenuBar<FlakyBar> {
 public:
-    static inline std::unique_ptr<FlakyBar> implicitInstance;
     static inline int failures = 0;
     static inline std::vector<int> builderRuns;
 
