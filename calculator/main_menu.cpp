@@ -1,7 +1,5 @@
 #include "calculator/main_menu.hpp"
 
-std::unique_ptr<Menu> Menu::implicitInstance;
-
 namespace {
 
 constexpr MenuEntry kFileItems[] = {

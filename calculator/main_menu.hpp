@@ -1,14 +1,9 @@
 #pragma once
 // `Menu`, the main window's menu bar: File (Close, Quit), the standard Edit items, and the
 // Window items Control, About, Description and Results, between two menus without text.
-#include <memory>
-
 #include "frame/menu_bar_scheme.hpp"
 
 class Menu : public BuiltMenuBar<Menu> {
-public:
-    static std::unique_ptr<Menu> implicitInstance;
-
 protected:
     void Untitled0() override;
     void Untitled1() override;

@@ -1,8 +1,8 @@
 #pragma once
 // The one way both menu bars of the system are built. A bar class derives from
-// BuiltMenuBar<Bar>, holds its one instance in `Bar::implicitInstance`, and writes each of its
-// five builders as a table: a top-level menu and its items, each entry with its Name, class,
-// Text, CommandKey and AutoEnable.
+// BuiltMenuBar<Bar>, which holds its one instance in `Bar::implicitInstance`, and writes each
+// of its five builders as a table: a top-level menu and its items, each entry with its Name,
+// class, Text, CommandKey and AutoEnable.
 #include <memory>
 #include <optional>
 #include <span>
@@ -56,16 +56,20 @@ void BuildMenu(fw::MenuBar& bar, const MenuTable& table);
 template <class Bar>
 class BuiltMenuBar : public fw::MenuBar {
 public:
-    // The bar of the run: built on the first request and kept in Bar::implicitInstance only
-    // once the build is complete. A failed build stores nothing and passes the exception on,
-    // so the next request builds a new bar from the start.
+    // The bar of the run, its one owner: empty at start, and kept until the run ends, after
+    // every window that shows the bar. A test's clean start empties it after the windows.
+    static inline std::unique_ptr<Bar> implicitInstance;
+
+    // The bar of the run: built on the first request and kept in implicitInstance only once
+    // the build is complete. A failed build stores nothing and passes the exception on, so
+    // the next request builds a new bar from the start.
     static Bar* Instance() {
-        if (!Bar::implicitInstance) {
+        if (!implicitInstance) {
             auto bar = std::make_unique<Bar>();
             bar->Constructor();
-            Bar::implicitInstance = std::move(bar);
+            implicitInstance = std::move(bar);
         }
-        return Bar::implicitInstance.get();
+        return implicitInstance.get();
     }
 
     // The one constructor body: the bar's own five builders, in order; the first exception

@@ -23,7 +23,7 @@ struct RectControl::Impl {
     explicit Impl(Window& owner) : owner(owner) {}
 
     Window& owner;
-    QPointer<QWidget> widget;
+    QPointer<QWidget> widget;  // owned by the window's parent tree, and deleted with it
     Qt::FocusPolicy basePolicy = Qt::NoFocus;  // the policy when TabStop is True
 
     std::int64_t left = 0, top = 0, width = 80, height = 22;

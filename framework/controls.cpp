@@ -104,7 +104,7 @@ void Control::SetProperty(const Property& p) {
 
 RectControl::RectControl(Window& owner) : Control(owner), impl_(std::make_unique<Impl>(owner)) {}
 
-RectControl::~RectControl() { delete impl_->widget.data(); }
+RectControl::~RectControl() = default;
 
 void RectControl::SetFocus() {
     detail::RequireGuiThread();

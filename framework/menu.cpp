@@ -76,10 +76,10 @@ MenuItem* MenuItem::Lookup(std::string_view name) const {
     return nullptr;
 }
 
-std::size_t MenuItem::AddObserver(Observer observer) {
+MenuItem::Observation MenuItem::Observe(Observer observer) {
     const std::size_t id = nextObserverId_++;
     observers_.emplace_back(id, std::move(observer));
-    return id;
+    return Observation(*this, id);
 }
 
 void MenuItem::RemoveObserver(std::size_t id) {
@@ -98,6 +98,22 @@ void MenuItem::Changed() {
         Observer observer = it->second;
         observer(*this);
     }
+}
+
+MenuItem::Observation::Observation(Observation&& other) noexcept
+    : item_(std::exchange(other.item_, nullptr)), id_(other.id_) {}
+
+MenuItem::Observation& MenuItem::Observation::operator=(Observation&& other) noexcept {
+    if (this != &other) {
+        if (item_ != nullptr) item_->RemoveObserver(id_);
+        item_ = std::exchange(other.item_, nullptr);
+        id_ = other.id_;
+    }
+    return *this;
+}
+
+MenuItem::Observation::~Observation() {
+    if (item_ != nullptr) item_->RemoveObserver(id_);
 }
 
 void QuitMenuItem::OwnAction() { Quit(0); }

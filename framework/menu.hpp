@@ -64,15 +64,15 @@ public:
     // What choosing the item does by itself after the handlers (a QuitMenuItem quits).
     virtual void OwnAction() {}
 
-    // Views observe the model (framework-internal).
+    // Views observe the model (framework-internal). The observer is called after every
+    // change of this entry for as long as the observation lives; the entry must outlive it,
+    // as a bar outlives every window that shows it.
     using Observer = std::function<void(const MenuItem&)>;
-    std::size_t AddObserver(Observer observer);
-    void RemoveObserver(std::size_t id);
-    // Expires when the entry is destroyed: a view that keeps a plain pointer to the entry
-    // tells by it whether the entry still exists (framework-internal).
-    std::weak_ptr<const void> Lifetime() const { return lifetime_; }
+    class Observation;
+    [[nodiscard]] Observation Observe(Observer observer);
 
 private:
+    void RemoveObserver(std::size_t id);
     void Changed();
 
     std::string name_, text_, commandKey_;
@@ -81,7 +81,22 @@ private:
     std::vector<std::unique_ptr<MenuItem>> children_;
     std::vector<std::pair<std::size_t, Observer>> observers_;
     std::size_t nextObserverId_ = 1;
-    std::shared_ptr<const void> lifetime_ = std::make_shared<const bool>(true);
+};
+
+// An observer's registration; ends when it goes.
+class MenuItem::Observation {
+public:
+    Observation() = default;
+    Observation(Observation&& other) noexcept;
+    Observation& operator=(Observation&& other) noexcept;
+    ~Observation();
+
+private:
+    friend class MenuItem;
+    Observation(MenuItem& item, std::size_t id) : item_(&item), id_(id) {}
+
+    MenuItem* item_ = nullptr;
+    std::size_t id_ = 0;
 };
 
 class MenuBar : public MenuItem {};

@@ -2,6 +2,12 @@
 // mirror the model's entries and follow every change of them, the keyboard shortcuts, the
 // enabling cycle, and the dispatch of a chosen item to its handlers.
 //
+// The view lives in its window's parent tree; the window keeps a pointer to it. The bar
+// outlives the view (a bar outlives every window that shows it), so the view and what it
+// hands to a handler refer to the bar and its entries plainly. A handler may close and
+// delete the window, and the view with it: what runs after one holds no reference to the
+// view, and reaches the window only through a QPointer to its widget.
+//
 // Shortcuts are separate actions on the window, always enabled in the toolkit: the enabling
 // cycle has to run before the item's state decides whether the key chooses it, and a
 // disabled toolkit action would never let the key through. The menu entries only show the
@@ -37,11 +43,10 @@
 #include "framework/menu.hpp"
 #include "framework/native.hpp"
 #include "framework/window.hpp"
+#include "framework/window_impl.hpp"
 
 namespace fw::detail {
 namespace {
-
-constexpr char kViewObjectName[] = "fw.MenuBarView";
 
 bool IsSeparator(const MenuItem& item) { return item.Text() == "-"; }
 
@@ -52,19 +57,6 @@ QKeySequence ShortcutOf(const MenuItem& item) {
     return QKeySequence::fromString(QString::fromStdString(item.CommandKey()),
                                     QKeySequence::PortableText);
 }
-
-// A pointer to a model entry that tells whether the entry still exists, so that whatever
-// runs between taking it and using it (a handler may drop a bar) leaves it safe.
-template <class T>
-class Guarded {
-public:
-    explicit Guarded(T& entry) : entry_(&entry), lifetime_(entry.Lifetime()) {}
-    T* get() const { return lifetime_.expired() ? nullptr : entry_; }
-
-private:
-    T* entry_;
-    std::weak_ptr<const void> lifetime_;
-};
 
 // The edit items, by Name, that a focused text control serves.
 enum class EditCommand { Undo, Cut, Copy, Paste, Clear };
@@ -165,14 +157,13 @@ void ApplyAutoEnable(MenuItem& menu) {
 // AutoEnable, the focused text control enables the edit items it can serve, then the
 // window's and the application's EnableMenuItems events have their say. Nothing here is
 // used once the window's event has run, which may close and delete the window.
-void RunEnablingCycle(const QPointer<QMainWindow>& native, const Guarded<MenuBar>& guardedBar) {
-    MenuBar* bar = guardedBar.get();
-    if (!native || bar == nullptr) return;
-    for (std::size_t i = 0; i < bar->Count(); ++i) ApplyAutoEnable(*bar->Item(i));
+void RunEnablingCycle(const QPointer<QMainWindow>& native, MenuBar& bar) {
+    if (!native) return;
+    for (std::size_t i = 0; i < bar.Count(); ++i) ApplyAutoEnable(*bar.Item(i));
     const FocusedText text(*native);
     for (const auto& [name, command] : kEditItems) {
         if (!text.CanServe(command)) continue;
-        if (MenuItem* item = bar->Lookup(name)) item->SetEnabled(true);
+        if (MenuItem* item = bar.Lookup(name)) item->SetEnabled(true);
     }
     Window* window = WindowOfNative(native);
     if (window != nullptr && window->IsEventImplemented(WindowEvent::EnableMenuItems)) {
@@ -184,12 +175,11 @@ void RunEnablingCycle(const QPointer<QMainWindow>& native, const Guarded<MenuBar
     }
 }
 
-// What choosing an item needs, held by value: a handler may close and delete the window
-// (and with it the view that made the choice) or drop the bar, and nothing here refers to
-// what it deleted.
+// What choosing an item needs, held by value: a handler may close and delete the window,
+// and with it the view that made the choice.
 struct Choice {
     QPointer<QMainWindow> native;
-    Guarded<MenuItem> item;
+    MenuItem* item;
 };
 
 // Runs a handler through a copy of it: the handler may delete the window or application
@@ -203,10 +193,8 @@ bool RunHandler(const MenuHandler* handler) {
 // A chosen item: the window's handler for its Name; when there is none or it gives False,
 // the application's; when that too leaves it unhandled, the focused text control serves an
 // edit item, and the item's own action runs (a quit item quits).
-void Choose(Choice choice) {
-    const MenuItem* item = choice.item.get();
-    if (item == nullptr) return;
-    const std::string name = item->Name();
+void Choose(const Choice& choice) {
+    const std::string name = choice.item->Name();
     bool handled = false;
     if (Window* window = choice.native ? WindowOfNative(choice.native) : nullptr) {
         handled = RunHandler(window->FindMenuHandler(name));
@@ -219,16 +207,14 @@ void Choose(Choice choice) {
         const FocusedText text(*choice.native);
         if (text.CanServe(*command)) text.Serve(*command);
     }
-    if (MenuItem* stillThere = choice.item.get()) stillThere->OwnAction();
+    choice.item->OwnAction();
 }
+
+}  // namespace
 
 class MenuBarView : public QObject {
 public:
-    MenuBarView(QMainWindow& native, MenuBar& bar) : QObject(&native), native_(&native), bar_(bar) {
-        setObjectName(kViewObjectName);
-        Build();
-    }
-    ~MenuBarView() override { StopObserving(); }
+    MenuBarView(QMainWindow& native, MenuBar& bar) : QObject(&native), native_(&native), bar_(bar) { Build(); }
 
     // Leaves the window: no more shortcuts, no more observing. The QMenuBar goes with the
     // next one the window is given.
@@ -244,9 +230,7 @@ public:
 
 private:
     struct Entry {
-        MenuItem* item = nullptr;
-        std::weak_ptr<const void> lifetime;  // the item's
-        std::size_t observer = 0;
+        MenuItem::Observation observation;
         std::size_t childCount = 0;
         QAction* shown = nullptr;       // the menu title or the menu entry
         QMenu* menu = nullptr;          // for an entry that holds entries
@@ -270,12 +254,12 @@ private:
 
     void AddMenu(QMenu* qmenu, MenuItem& menu) {
         connect(qmenu, &QMenu::aboutToShow, this, [this] {
-            Dispatch([native = native_, bar = Guarded<MenuBar>(bar_)] { RunEnablingCycle(native, bar); });
+            Dispatch([native = native_, bar = &bar_] { RunEnablingCycle(native, *bar); });
         });
         Entry entry;
         entry.shown = qmenu->menuAction();
         entry.menu = qmenu;
-        Observe(menu, entry);
+        Observe(menu, std::move(entry));
         for (std::size_t i = 0; i < menu.Count(); ++i) {
             MenuItem& child = *menu.Item(i);
             if (child.Count() > 0) {
@@ -292,40 +276,31 @@ private:
         Entry entry;
         entry.shown = qmenu.addAction(QString());
         entry.shown->setMenuRole(QAction::NoRole);
-        connect(entry.shown, &QAction::triggered, this, [this, guarded = Guarded<MenuItem>(item)] {
-            Dispatch([choice = Choice{native_, guarded}] { Choose(choice); });
+        connect(entry.shown, &QAction::triggered, this, [this, chosen = &item] {
+            Dispatch([choice = Choice{native_, chosen}] { Choose(choice); });
         });
         entry.key = new QAction(native_);
         entry.key->setShortcutContext(Qt::WindowShortcut);
         native_->addAction(entry.key);
         keyActions_.push_back(entry.key);
-        connect(entry.key, &QAction::triggered, this, [this, guarded = Guarded<MenuItem>(item)] {
-            Dispatch([choice = Choice{native_, guarded}, bar = Guarded<MenuBar>(bar_)] {
-                RunEnablingCycle(choice.native, bar);
-                const MenuItem* chosen = choice.item.get();
-                if (chosen != nullptr && IsShown(*chosen) && !IsSeparator(*chosen) && chosen->Enabled()) {
-                    Choose(choice);
-                }
+        connect(entry.key, &QAction::triggered, this, [this, chosen = &item] {
+            Dispatch([choice = Choice{native_, chosen}, bar = &bar_] {
+                RunEnablingCycle(choice.native, *bar);
+                const MenuItem& item = *choice.item;
+                if (IsShown(item) && !IsSeparator(item) && item.Enabled()) Choose(choice);
             });
         });
-        Observe(item, entry);
+        Observe(item, std::move(entry));
     }
 
     void Observe(MenuItem& item, Entry entry) {
-        entry.item = &item;
-        entry.lifetime = item.Lifetime();
         entry.childCount = item.Count();
-        entry.observer = item.AddObserver([this](const MenuItem& changed) { Follow(changed); });
-        entries_[&item] = entry;
+        entry.observation = item.Observe([this](const MenuItem& changed) { Follow(changed); });
         Show(item, entry);
+        entries_.insert_or_assign(&item, std::move(entry));
     }
 
-    void StopObserving() {
-        for (auto& [item, entry] : entries_) {
-            if (!entry.lifetime.expired()) entry.item->RemoveObserver(entry.observer);
-        }
-        entries_.clear();
-    }
+    void StopObserving() { entries_.clear(); }
 
     void Follow(const MenuItem& item) {
         auto it = entries_.find(&item);
@@ -366,22 +341,16 @@ private:
     std::vector<QPointer<QAction>> keyActions_;
 };
 
-}  // namespace
-
 void InstallMenuBarView(Window& window, MenuBar* bar) {
-    QMainWindow* native = NativeWindow(window);
-    if (native == nullptr) return;
-    if (auto* old = static_cast<MenuBarView*>(
-            native->findChild<QObject*>(kViewObjectName, Qt::FindDirectChildrenOnly))) {
+    Window::Impl& d = window.impl();
+    if (MenuBarView* old = d.menuView) {
+        // The old view may be running the handler that installs the new bar: it stops
+        // following and goes once control is back in the event loop.
         old->Detach();
-        old->setObjectName(QString());
         old->deleteLater();
     }
-    if (bar == nullptr) {
-        native->setMenuBar(nullptr);
-        return;
-    }
-    new MenuBarView(*native, *bar);
+    d.menuView = bar != nullptr ? new MenuBarView(*d.native, *bar) : nullptr;
+    if (bar == nullptr) d.native->setMenuBar(nullptr);
 }
 
 }  // namespace fw::detail

@@ -37,12 +37,13 @@ namespace fw::detail {
 // none of these (modifiers alone, function keys).
 std::string KeyText(const QKeyEvent& event);
 
-// The top-level widget of a framework window. Its central widget is the content area.
+// The top-level widget of a framework window. Its central widget is the content area. The
+// window owns it and deletes it first of all that goes with the window, so its reference to
+// the window holds for its whole life.
 class NativeMainWindow final : public QMainWindow {
 public:
     explicit NativeMainWindow(Window& owner);
-    Window* Owner() const { return owner_; }
-    void Disown() { owner_ = nullptr; }
+    Window& Owner() const { return owner_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -51,21 +52,20 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Window* owner_;
+    Window& owner_;
 };
 
 // The content area: the controls' parent, the window's background, its mouse presses.
 class ContentWidget final : public QWidget {
 public:
     ContentWidget(Window& owner, QWidget* parent);
-    void Disown() { owner_ = nullptr; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    Window* owner_;
+    Window& owner_;
 };
 
 // A text field whose KeyDown handler sees every key before the field does.

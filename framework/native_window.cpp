@@ -42,21 +42,31 @@ std::string KeyText(const QKeyEvent& event) {
     return text.left(length).toStdString();
 }
 
-NativeMainWindow::NativeMainWindow(Window& owner) : owner_(&owner) {
+NativeMainWindow::NativeMainWindow(Window& owner) : owner_(owner) {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 namespace {
-
 
 // The framework window that was active last while it was shown.
 QPointer<NativeMainWindow>& LastActive() {
     static QPointer<NativeMainWindow> last;
     return last;
 }
+
+// Whether the window may still hear of its widgets: a closed window hears nothing more, and
+// neither does one whose widgets are going.
+bool Listens(const Window& window) { return !window.impl().closed; }
+
 }  // namespace
 
 bool NativeMainWindow::event(QEvent* event) {
+    // The deferred delete that closing asked for: the window goes, and this widget with it.
+    // The widget never goes by itself, as the window is its one owner.
+    if (event->type() == QEvent::DeferredDelete) {
+        DestroyClosedWindow(owner_);
+        return true;
+    }
     if (event->type() == QEvent::WindowTitleChange) KeepNativeTitleEmpty(*this);
     if (event->type() == QEvent::WindowActivate && !isVisible()) {
         // An activation that arrives after the window was hidden again (it was shown and
@@ -68,25 +78,25 @@ bool NativeMainWindow::event(QEvent* event) {
         return QMainWindow::event(event);
     }
     if (event->type() == QEvent::WindowActivate) LastActive() = this;
-    if (event->type() == QEvent::WindowActivate && owner_ != nullptr && !owner_->impl().closed &&
-        owner_->IsEventImplemented(WindowEvent::Activate)) {
-        Window* owner = owner_;
+    if (event->type() == QEvent::WindowActivate && Listens(owner_) &&
+        owner_.IsEventImplemented(WindowEvent::Activate)) {
+        Window* owner = &owner_;
         Dispatch([owner] { owner->Event_Activate(); });
     }
     return QMainWindow::event(event);
 }
 
 void NativeMainWindow::closeEvent(QCloseEvent* event) {
-    if (owner_ != nullptr && !owner_->impl().closed) {
-        Window* owner = owner_;
+    if (Listens(owner_)) {
+        Window* owner = &owner_;
         Dispatch([owner] { owner->impl().CloseSteps(true); });
     }
     event->accept();
 }
 
 void NativeMainWindow::keyPressEvent(QKeyEvent* event) {
-    if (owner_ == nullptr || owner_->impl().closed) return QMainWindow::keyPressEvent(event);
-    Window::Impl& d = owner_->impl();
+    if (!Listens(owner_)) return QMainWindow::keyPressEvent(event);
+    Window::Impl& d = owner_.impl();
     const bool plain = (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == 0;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         d.PressDefaultButton()) {
@@ -94,8 +104,8 @@ void NativeMainWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (plain && event->key() == Qt::Key_Escape && d.PressCancelButton()) return event->accept();
     const std::string key = KeyText(*event);
-    if (!key.empty() && owner_->IsEventImplemented(WindowEvent::KeyDown)) {
-        Window* owner = owner_;
+    if (!key.empty() && owner_.IsEventImplemented(WindowEvent::KeyDown)) {
+        Window* owner = &owner_;
         DispatchBool([owner, &key] { return owner->Event_KeyDown(key); });
         return event->accept();
     }
@@ -104,27 +114,27 @@ void NativeMainWindow::keyPressEvent(QKeyEvent* event) {
 
 void NativeMainWindow::showEvent(QShowEvent* event) {
     // The menu bar's height is known for sure once it is polished, just before showing.
-    if (owner_ != nullptr) owner_->impl().ApplyGeometry();
+    if (Listens(owner_)) owner_.impl().ApplyGeometry();
     QMainWindow::showEvent(event);
     // The window system's window is made by now, with the toolkit's title.
     KeepNativeTitleEmpty(*this);
 }
 
-ContentWidget::ContentWidget(Window& owner, QWidget* parent) : QWidget(parent), owner_(&owner) {}
+ContentWidget::ContentWidget(Window& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
 void ContentWidget::mousePressEvent(QMouseEvent* event) {
-    if (owner_ == nullptr || owner_->impl().closed || !owner_->IsEventImplemented(WindowEvent::MouseDown)) {
+    if (!Listens(owner_) || !owner_.IsEventImplemented(WindowEvent::MouseDown)) {
         return QWidget::mousePressEvent(event);
     }
     const QPoint at = event->position().toPoint();
-    Window* owner = owner_;
+    Window* owner = &owner_;
     DispatchBool([owner, at] { return owner->Event_MouseDown(at.x(), at.y()); });
     event->accept();
 }
 
 void ContentWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (owner_ != nullptr) owner_->impl().LayoutControls();
+    if (Listens(owner_)) owner_.impl().LayoutControls();
 }
 
 }  // namespace fw::detail

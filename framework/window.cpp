@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
-#include <QObject>
 #include <QPalette>
 #include <algorithm>
 #include <exception>
@@ -32,6 +31,10 @@ WindowRegistry& Registry() {
     return *registry;
 }
 
+// Destroys a window that the registry let go of: its widgets first, while the whole window
+// still exists for any event their going raises.
+void Destroy(std::unique_ptr<Window> window) { window->impl().DestroyWidgets(); }
+
 int Clamped(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, QWIDGETSIZE_MAX));
 }
@@ -53,21 +56,25 @@ void RetireWindow(Window& window) {
     if (it == open.end()) return;
     Registry().closed.push_back(std::move(*it));
     open.erase(it);
-    // deleteLater waits for the event loop that is running now, so a handler that is
+    // A deferred delete waits for the event loop that is running now, so a handler that is
     // still running on the window (even one in a modal box) finishes first.
-    auto* reaper = new QObject;
-    QObject::connect(reaper, &QObject::destroyed, [target = &window] {
-        auto& closed = Registry().closed;
-        std::erase_if(closed, [&](const auto& w) { return w.get() == target; });
-    });
-    reaper->deleteLater();
+    window.impl().native->deleteLater();
+}
+
+void DestroyClosedWindow(Window& window) {
+    auto& closed = Registry().closed;
+    auto it = std::find_if(closed.begin(), closed.end(), [&](const auto& w) { return w.get() == &window; });
+    if (it == closed.end()) return;
+    std::unique_ptr<Window> going = std::move(*it);
+    closed.erase(it);
+    Destroy(std::move(going));
 }
 
 void DestroyAllWindows() {
     auto open = std::move(Registry().open);
     auto closed = std::move(Registry().closed);
-    open.clear();
-    closed.clear();
+    for (auto& window : open) Destroy(std::move(window));
+    for (auto& window : closed) Destroy(std::move(window));
 }
 
 QMainWindow* NativeWindow(const Window& window) { return window.impl().native; }
@@ -75,7 +82,7 @@ QMainWindow* NativeWindow(const Window& window) { return window.impl().native; }
 Window* WindowOfNative(const QWidget* widget) {
     if (widget == nullptr) return nullptr;
     auto* top = dynamic_cast<const NativeMainWindow*>(widget->window());
-    return top != nullptr ? top->Owner() : nullptr;
+    return top != nullptr ? &top->Owner() : nullptr;
 }
 
 }  // namespace detail
@@ -91,12 +98,12 @@ Window::Impl::Impl(Window& owner)
     ApplyGeometry();
 }
 
-Window::Impl::~Impl() {
-    native->Disown();
-    content->Disown();
-    defaultButton = cancelButton = nullptr;
-    while (!controls.empty()) controls.pop_back();  // last made first
-    delete native;
+void Window::Impl::DestroyWidgets() {
+    if (native == nullptr) return;
+    closed = true;
+    delete native;  // and with it the content area, the controls' widgets, the menu bar
+    native = nullptr;
+    content = nullptr;
 }
 
 QSize Window::Impl::DesignSize() const { return QSize(Clamped(width), Clamped(height)); }
@@ -239,7 +246,7 @@ Window::Window() {
     impl_ = std::make_unique<Impl>(*this);
 }
 
-Window::~Window() = default;
+Window::~Window() { impl_->DestroyWidgets(); }
 
 Window* Window::Construct(std::unique_ptr<Window> window) {
     detail::RequireGuiThread();

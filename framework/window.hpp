@@ -40,7 +40,8 @@ public:
     void Close();
     bool IsVisible() const;
 
-    // The menu bar model installed on this window (not owned: bars live for the whole run).
+    // The menu bar model installed on this window; it must outlive the window (the system's
+    // bars live for the whole run).
     void SetMenuBar(MenuBar* bar);
     MenuBar* GetMenuBar() const;
 

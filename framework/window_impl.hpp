@@ -1,5 +1,6 @@
 #pragma once
 // Framework-internal: what a Window holds besides its own class's data.
+#include <QPointer>
 #include <QSize>
 #include <cstdint>
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "framework/controls.hpp"
+#include "framework/menu_view.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/window.hpp"
 
@@ -16,15 +18,17 @@ namespace fw {
 
 struct Window::Impl {
     explicit Impl(Window& owner);
-    ~Impl();
 
     Window& self;
-    detail::NativeMainWindow* native;  // owned; deleted with the window
-    detail::ContentWidget* content;    // the central widget
+    // The window's top-level widget. The window is its one owner (DestroyWidgets); every
+    // other widget of the window lives in its parent tree.
+    detail::NativeMainWindow* native;
+    detail::ContentWidget* content;          // the central widget
+    QPointer<detail::MenuBarView> menuView;  // the view of menuBar, in native's tree
 
     std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls;  // in making order
     std::map<std::string, MenuHandler, std::less<>> menuHandlers;
-    MenuBar* menuBar = nullptr;
+    MenuBar* menuBar = nullptr;  // outlives the window
 
     // The window's own properties.
     std::int64_t width = 300, height = 300;
@@ -53,6 +57,10 @@ struct Window::Impl {
     void ApplyTabOrder();
     void LayoutControls();  // after the content area changed size
     void ShowNow();
+    // Deletes the window's widgets, once; the first step of the window's going, so that
+    // whatever their going raises meets the window and its controls whole. Marks the window
+    // closed, which keeps those events from its handlers.
+    void DestroyWidgets();
     // The steps of closing; fromToolkit when the toolkit is closing the widget already.
     void CloseSteps(bool fromToolkit);
     void StopTimers();
@@ -63,8 +71,10 @@ struct Window::Impl {
 
 namespace detail {
 // Called by Close: the registry no longer finds the window; it is destroyed once control
-// is back in the event loop.
+// is back in the event loop, by its top-level widget's deferred delete.
 void RetireWindow(Window& window);
+// That deferred delete: destroys the closed window.
+void DestroyClosedWindow(Window& window);
 // Destroys every window (the end of the run, while the toolkit still exists).
 void DestroyAllWindows();
 }  // namespace detail

@@ -1,7 +1,5 @@
 #include "info/menu_bar2.hpp"
 
-std::unique_ptr<MenuBar2> MenuBar2::implicitInstance;
-
 namespace {
 
 constexpr MenuEntry kFileItems[] = {

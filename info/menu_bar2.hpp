@@ -1,14 +1,9 @@
 #pragma once
 // `MenuBar2`, the Description window's menu bar: File (Print, Close, Quit), the standard Edit
 // items and the Window item Control, between two menus without text.
-#include <memory>
-
 #include "frame/menu_bar_scheme.hpp"
 
 class MenuBar2 : public BuiltMenuBar<MenuBar2> {
-public:
-    static std::unique_ptr<MenuBar2> implicitInstance;
-
 protected:
     void Untitled0() override;
     void Untitled1() override;

@@ -49,7 +49,7 @@ TEST_F(MainWindowMenu, DescriptionCommandsShowTheOneDescriptionWindow) {
 
 TEST_F(MainWindowMenu, EnablingSetsFiveItemsInOrder) {
     std::vector<std::pair<std::string, bool>> changes;
-    std::vector<std::pair<fw::MenuItem*, std::size_t>> observed;
+    std::vector<fw::MenuItem::Observation> observations;
     // Every item starts in the opposite state, so that each setting is seen as a change.
     const std::pair<fw::MenuItem*, bool> items[] = {
         {window->ControlMenuItem(), false}, {window->DescriptionMenuItem(), true},
@@ -58,12 +58,12 @@ TEST_F(MainWindowMenu, EnablingSetsFiveItemsInOrder) {
     };
     for (auto [item, enabled] : items) {
         item->SetEnabled(!enabled);
-        observed.emplace_back(item, item->AddObserver([&changes](const fw::MenuItem& changed) {
+        observations.push_back(item->Observe([&changes](const fw::MenuItem& changed) {
             changes.emplace_back(changed.Name(), changed.Enabled());
         }));
     }
     window->Event_EnableMenuItems();
-    for (auto [item, id] : observed) item->RemoveObserver(id);
+    observations.clear();
     const std::vector<std::pair<std::string, bool>> expected = {
         {"ControlMenuItem", false}, {"DescriptionMenuItem", true}, {"AboutMenuItem", true},
         {"CloseMenuItem", true},    {"ResultsMenuItem", false},

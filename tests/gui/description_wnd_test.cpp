@@ -230,18 +230,18 @@ TEST_F(DescriptionWndTest, EnablingTurnsOnControlPrintAndCloseInThatOrder) {
     std::vector<fw::MenuItem*> items = {window->ControlMenuItem(), window->PrintMenuItem(),
                                         window->CloseMenuItem()};
     std::vector<std::string> changes;
-    std::vector<std::size_t> observers;
+    std::vector<fw::MenuItem::Observation> observations;
     for (fw::MenuItem* item : items) {
         ASSERT_NE(item, nullptr);
         item->SetEnabled(false);
-        observers.push_back(item->AddObserver([&changes](const fw::MenuItem& changed) {
+        observations.push_back(item->Observe([&changes](const fw::MenuItem& changed) {
             changes.push_back(changed.Name() + (changed.Enabled() ? " on" : " off"));
         }));
     }
     window->Event_EnableMenuItems();
     EXPECT_EQ(changes, (std::vector<std::string>{"ControlMenuItem on", "PrintMenuItem on",
                                                  "CloseMenuItem on"}));
-    for (std::size_t i = 0; i < items.size(); ++i) items[i]->RemoveObserver(observers[i]);
+    observations.clear();
 
     for (const char* entry : {"Print", "Close"}) {
         EXPECT_TRUE(fw::NotNil(OpenMenuEntry(window, "&File", entry)).isEnabled()) << entry;

@@ -153,6 +153,35 @@ TEST(MenuModel, ChildFindsOnlyDirectChildrenAndItemChecksItsIndex) {
     EXPECT_THROW(bar->Item(0)->Item(0), fw::OutOfBoundsException);
 }
 
+// An observation ends with the object that holds it, wherever it was moved; one that ends
+// while the entry tells its observers is not told.
+TEST(MenuModel, AnObserverIsToldOfChangesUntilItsObservationGoes) {
+    fw::MenuItem item;
+    std::vector<std::string> told;
+    auto first = std::make_unique<fw::MenuItem::Observation>();
+    fw::MenuItem::Observation second = item.Observe([&](const fw::MenuItem& changed) {
+        told.push_back("second " + changed.Text());
+    });
+    *first = item.Observe([&](const fw::MenuItem& changed) {
+        told.push_back("first " + changed.Text());
+        if (changed.Text() == "end second") second = {};
+    });
+
+    item.SetText("a");
+    item.SetEnabled(true);  // no change
+    fw::MenuItem::Observation moved = std::move(second);
+    item.SetText("b");
+    moved = {};
+    item.SetText("c");
+    second = item.Observe([&](const fw::MenuItem& changed) { told.push_back("again " + changed.Text()); });
+    item.SetText("end second");
+    first.reset();
+    item.SetText("d");
+
+    EXPECT_EQ(told, (std::vector<std::string>{"second a", "first a", "second b", "first b",
+                                              "first c", "first end second"}));
+}
+
 // An entry that cannot be made.
 std::unique_ptr<fw::MenuItem> Unmakeable() { throw fw::RuntimeException("no entry"); }
 
@@ -185,7 +214,6 @@ TEST(MenuBuilder, AnItemForAMenuTheBarLacksRaisesNilObject) {
 // A bar whose Edit builder fails while `failures` is above zero.
 class FlakyBar : public BuiltMenuBar<FlakyBar> {
 public:
-    static inline std::unique_ptr<FlakyBar> implicitInstance;
     static inline int failures = 0;
     static inline std::vector<int> builderRuns;
 
