@@ -1,6 +1,6 @@
 #include "app/file_types.hpp"
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 namespace FileTypes {
 

@@ -1,6 +1,6 @@
 #include "app/handle_about_menu.hpp"
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "info/about_command.hpp"
 
 bool HandleAboutMenu::AboutMenuItem_Action() { return AboutCommand(); }

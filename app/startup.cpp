@@ -9,7 +9,7 @@
 #include "frame/menu_frame.hpp"
 #include "framework/application.hpp"
 #include "framework/dispatch.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/startup.hpp"
 #include "info/about_wnd.hpp"
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "calculator/distance.hpp"
+#include "distance/distance.hpp"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "calculator/calculate_messages.hpp"
 
-#include "framework/text.hpp"
+#include "framework/text/text.hpp"
 
 void CalculateMessages::Add(DistanceMessage kind, const std::string& message) {
     if (kind != DistanceMessage::MatrixCell) {

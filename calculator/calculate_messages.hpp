@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "calculator/distance.hpp"
+#include "distance/distance.hpp"
 
 class CalculateMessages {
 public:

@@ -7,7 +7,7 @@
 #include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/events.hpp"
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 
 class ControlWnd : public FramedWindow<ControlWnd> {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 using PropertyBlock = std::vector<fw::PropertySpec>;
 

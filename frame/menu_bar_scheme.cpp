@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 std::unique_ptr<fw::MenuItem> MakeMenuEntry(const MenuEntry& entry) {
     std::unique_ptr<fw::MenuItem> item = entry.make();

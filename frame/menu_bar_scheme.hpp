@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 
 // Makes a new, empty entry of one class.
 using MenuEntryMaker = std::unique_ptr<fw::MenuItem> (*)();

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "framework/application.hpp"
-#include "framework/exceptions.hpp"
-#include "framework/menu.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/menus/menu.hpp"
 #include "framework/window.hpp"
 
 // The item of that Name at any depth in the window's menu bar, typed by its class K: none

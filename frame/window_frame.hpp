@@ -12,7 +12,7 @@
 #include <type_traits>
 
 #include "framework/controls.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/picture.hpp"
 #include "framework/window.hpp"
 

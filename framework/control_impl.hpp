@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/controls.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 namespace fw {
 

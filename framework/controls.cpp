@@ -10,6 +10,7 @@
 #include "framework/control_impl.hpp"
 #include "framework/native.hpp"
 #include "framework/runtime_state.hpp"
+#include "framework/text_areas/area_widget.hpp"
 #include "framework/window_impl.hpp"
 
 namespace fw {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 namespace fw {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/dialogs.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/runtime_state.hpp"
 
 namespace fw {

@@ -20,7 +20,7 @@
 
 #include "framework/controls.hpp"
 #include "framework/dialogs.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/native.hpp"
 #include "framework/print_dialog.hpp"
 

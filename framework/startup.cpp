@@ -11,7 +11,7 @@
 
 #include "framework/application.hpp"
 #include "framework/device_pixels.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
 

@@ -5,6 +5,7 @@
 #include "framework/control_impl.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/native_widgets.hpp"
+#include "framework/text_areas/area_widget.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/window_impl.hpp"
 

@@ -9,8 +9,8 @@
 #include <exception>
 
 #include "framework/control_impl.hpp"
-#include "framework/exceptions.hpp"
-#include "framework/menu_view.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/menus/menu_view.hpp"
 #include "framework/native.hpp"
 #include "framework/runtime_state.hpp"
 #include "framework/startup.hpp"

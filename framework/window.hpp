@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "framework/events.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 namespace fw {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/controls.hpp"
-#include "framework/menu_view.hpp"
+#include "framework/menus/menu_view.hpp"
 #include "framework/native_widgets.hpp"
 #include "framework/window.hpp"
 

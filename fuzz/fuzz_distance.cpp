@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "calculator/distance.hpp"
+#include "distance/distance.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     std::string_view rest(reinterpret_cast<const char*>(bytes), size);

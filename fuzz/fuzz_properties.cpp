@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/exceptions.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/text/properties.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "info/about_command.hpp"
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "info/about_wnd.hpp"
 
 bool AboutCommand() {

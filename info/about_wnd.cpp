@@ -4,8 +4,8 @@
 #include "frame/pictures.hpp"
 #include "frame/control_properties.hpp"
 #include "calculator/control_wnd.hpp"
-#include "framework/exceptions.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/text/properties.hpp"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include "calculator/control_wnd.hpp"
 #include "frame/menu_frame.hpp"
-#include "framework/background_task.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/background_task.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/printing.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 #include "info/help_text.hpp"
 #include "info/menu_bar2.hpp"
 

@@ -11,7 +11,7 @@
 #include "frame/window_frame.hpp"
 #include "framework/controls.hpp"
 #include "framework/native.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 namespace fixture {
 

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/long_lines.hpp"
-#include "framework/native_widgets.hpp"
+#include "framework/text_areas/area_widget.hpp"
+#include "framework/text_areas/long_lines.hpp"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include "framework/controls.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/events.hpp"
-#include "framework/exceptions.hpp"
-#include "framework/menu.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/menus/menu.hpp"
 #include "framework/native.hpp"
 #include "framework/window.hpp"
 

@@ -12,7 +12,7 @@
 #include "framework/controls.hpp"
 #include "framework/events.hpp"
 #include "framework/printing.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 #include "framework/window.hpp"
 #include "tests/support/pdf_reading.hpp"
 #include "tests/support/print_answers.hpp"

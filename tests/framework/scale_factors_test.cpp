@@ -19,7 +19,7 @@
 #include "framework/controls.hpp"
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 #include "framework/startup.hpp"
 
 namespace {

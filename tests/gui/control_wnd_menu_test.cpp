@@ -8,7 +8,7 @@
 
 #include "calculator/control_wnd.hpp"
 #include "calculator/module1.hpp"
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 #include "info/description_wnd.hpp"
 #include "tests/support/system_window_test.hpp"
 

@@ -21,7 +21,7 @@
 
 #include "calculator/control_wnd.hpp"
 #include "framework/dispatch.hpp"
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 #include "framework/printing.hpp"
 #include "info/description_wnd.hpp"
 #include "info/help_text.hpp"

@@ -14,8 +14,8 @@
 #include "frame/menu_frame.hpp"
 #include "frame/window_frame.hpp"
 #include "framework/application.hpp"
-#include "framework/exceptions.hpp"
-#include "framework/menu.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/menus/menu.hpp"
 #include "info/menu_bar2.hpp"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/dialogs.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 #include "framework/native.hpp"
 #include "framework/picture.hpp"
 #include "framework/window.hpp"

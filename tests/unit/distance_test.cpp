@@ -1,6 +1,6 @@
 // The Calculate command's computation: checks, messages, field reading and the arithmetic,
 // against a plain implementation of the command's loops.
-#include "calculator/distance.hpp"
+#include "distance/distance.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/distance_fields.hpp"
-#include "calculator/distance_kernel.hpp"
-#include "framework/text.hpp"
+#include "distance/distance_fields.hpp"
+#include "distance/distance_kernel.hpp"
+#include "framework/text/text.hpp"
 
 namespace {
 

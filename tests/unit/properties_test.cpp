@@ -1,6 +1,6 @@
 // Property lists: the exact bytes of encoded entries, decoding against a table with a base,
 // and the malformed lists that must be refused without setting anything.
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The framework's text and number functions on the texts users paste and type.
-#include "framework/text.hpp"
+#include "framework/text/text.hpp"
 
 #include <gtest/gtest.h>
 

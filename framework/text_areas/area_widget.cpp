@@ -1,6 +1,8 @@
 // The text area's widget: gathered appends, plain-text clipboard, HideSelection, and the
 // painting of its blocks, very long lines included; its caret, keys and mouse go to
 // LongLineEditing first while its text has long lines.
+#include "framework/text_areas/area_widget.hpp"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -15,9 +17,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include "framework/long_line_editing.hpp"
-#include "framework/long_lines.hpp"
-#include "framework/native_widgets.hpp"
+#include "framework/text_areas/long_line_editing.hpp"
+#include "framework/text_areas/long_lines.hpp"
 
 namespace fw::detail {
 

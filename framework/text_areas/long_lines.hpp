@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "framework/line_font.hpp"
-#include "framework/long_line.hpp"
+#include "framework/text_areas/line_font.hpp"
+#include "framework/text_areas/long_line.hpp"
 
 namespace fw::detail {
 

@@ -12,7 +12,7 @@
 // cycle has to run before the item's state decides whether the key chooses it, and a
 // disabled toolkit action would never let the key through. The menu entries only show the
 // shortcut text.
-#include "framework/menu_view.hpp"
+#include "framework/menus/menu_view.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +40,7 @@
 #include "framework/application.hpp"
 #include "framework/dispatch.hpp"
 #include "framework/events.hpp"
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 #include "framework/native.hpp"
 #include "framework/window.hpp"
 #include "framework/window_impl.hpp"

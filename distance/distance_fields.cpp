@@ -1,4 +1,4 @@
-#include "calculator/distance_fields.hpp"
+#include "distance/distance_fields.hpp"
 
 #include <bit>
 

@@ -1,5 +1,5 @@
 // The font and tab stops of very long lines, and the advances of simple characters.
-#include "framework/line_font.hpp"
+#include "framework/text_areas/line_font.hpp"
 
 #include <QTextLayout>
 

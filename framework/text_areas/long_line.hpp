@@ -21,9 +21,9 @@
 #include <set>
 #include <vector>
 
-#include "framework/line_font.hpp"
-#include "framework/line_scan.hpp"
-#include "framework/line_window.hpp"
+#include "framework/text_areas/line_font.hpp"
+#include "framework/text_areas/line_scan.hpp"
+#include "framework/text_areas/line_window.hpp"
 
 namespace fw::detail {
 

@@ -1,6 +1,6 @@
-#include "calculator/distance_kernel.hpp"
+#include "distance/distance_kernel.hpp"
 
-#include "framework/background_task.hpp"
+#include "framework/text/background_task.hpp"
 
 #if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>

@@ -1,6 +1,6 @@
-#include "calculator/distance_kernel.hpp"
+#include "distance/distance_kernel.hpp"
 
-#include "framework/background_task.hpp"
+#include "framework/text/background_task.hpp"
 
 PackedMatrix::PackedMatrix(const double* matrix, std::int64_t stride, std::int64_t variables)
     : variables_(variables),

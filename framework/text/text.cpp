@@ -1,4 +1,4 @@
-#include "framework/text.hpp"
+#include "framework/text/text.hpp"
 
 #include <algorithm>
 #include <charconv>

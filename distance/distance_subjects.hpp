@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/distance_kernel.hpp"
+#include "distance/distance_kernel.hpp"
 
 struct SubjectData {
     std::string_view text;               // the data text as pasted

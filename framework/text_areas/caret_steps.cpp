@@ -1,5 +1,5 @@
 // The toolkit's caret steps, over a line's text.
-#include "framework/caret_steps.hpp"
+#include "framework/text_areas/caret_steps.hpp"
 
 #include <QTextBoundaryFinder>
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "framework/line_font.hpp"
+#include "framework/text_areas/line_font.hpp"
 
 namespace fw::detail {
 

@@ -1,11 +1,11 @@
-#include "framework/properties.hpp"
+#include "framework/text/properties.hpp"
 
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 namespace fw {
 

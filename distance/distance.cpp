@@ -1,4 +1,4 @@
-#include "calculator/distance.hpp"
+#include "distance/distance.hpp"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "calculator/distance_fields.hpp"
-#include "calculator/distance_kernel.hpp"
-#include "calculator/distance_subjects.hpp"
-#include "framework/background_task.hpp"
-#include "framework/text.hpp"
+#include "distance/distance_fields.hpp"
+#include "distance/distance_kernel.hpp"
+#include "distance/distance_subjects.hpp"
+#include "framework/text/background_task.hpp"
+#include "framework/text/text.hpp"
 
 namespace {
 

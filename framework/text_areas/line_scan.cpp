@@ -1,5 +1,5 @@
 // Where a very long line may be cut, and the context of each cut.
-#include "framework/line_scan.hpp"
+#include "framework/text_areas/line_scan.hpp"
 
 #include <algorithm>
 #include <climits>

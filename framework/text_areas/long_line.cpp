@@ -1,5 +1,5 @@
 // A very long line: its chunks, their measures, and the toolkit's layout of the part in use.
-#include "framework/long_line.hpp"
+#include "framework/text_areas/long_line.hpp"
 
 #include <QPaintEngine>
 

@@ -1,6 +1,6 @@
 // The caret, keys and mouse of a text area whose text has very long lines, as the toolkit's
 // text control serves them in lines it has laid out.
-#include "framework/long_line_editing.hpp"
+#include "framework/text_areas/long_line_editing.hpp"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/caret_steps.hpp"
-#include "framework/long_lines.hpp"
-#include "framework/native_widgets.hpp"
+#include "framework/text_areas/area_widget.hpp"
+#include "framework/text_areas/caret_steps.hpp"
+#include "framework/text_areas/long_lines.hpp"
 
 namespace fw::detail {
 

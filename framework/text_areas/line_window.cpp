@@ -1,5 +1,5 @@
 // A stretch of a very long line, laid out by the toolkit in its context.
-#include "framework/line_window.hpp"
+#include "framework/text_areas/line_window.hpp"
 
 #include <QFontMetricsF>
 

@@ -1,12 +1,12 @@
 // The menu model: entries with their properties, their children, and the observers (the
 // toolkit views) that follow every change.
-#include "framework/menu.hpp"
+#include "framework/menus/menu.hpp"
 
 #include <algorithm>
 #include <utility>
 
 #include "framework/application.hpp"
-#include "framework/exceptions.hpp"
+#include "framework/text/exceptions.hpp"
 
 namespace fw {
 

@@ -1,6 +1,6 @@
 // The text area's document layout: the toolkit's plain-text layout, with long lines measured
 // by LongLine.
-#include "framework/long_lines.hpp"
+#include "framework/text_areas/long_lines.hpp"
 
 #include <QTextDocument>
 

@@ -1,13 +1,13 @@
-#include "calculator/distance_subjects.hpp"
+#include "distance/distance_subjects.hpp"
 
 #include <algorithm>
 #include <system_error>
 #include <thread>
 #include <utility>
 
-#include "calculator/distance_fields.hpp"
-#include "framework/background_task.hpp"
-#include "framework/text.hpp"
+#include "distance/distance_fields.hpp"
+#include "framework/text/background_task.hpp"
+#include "framework/text/text.hpp"
 
 namespace {
 
