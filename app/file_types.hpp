@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/file_type.hpp"
+#include "framework/runtime/file_type.hpp"
 
 namespace FileTypes {
 

@@ -3,8 +3,8 @@
 // start-up with the version data. Its one menu handler is the About command.
 #include <string_view>
 
-#include "framework/application.hpp"
-#include "framework/events.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/events.hpp"
 
 class HandleAboutMenu : public fw::Application {
 public:

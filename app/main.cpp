@@ -1,6 +1,6 @@
 // The process entry: the framework's run time around the start-up driver.
 #include "app/startup.hpp"
-#include "framework/startup.hpp"
+#include "framework/runtime/startup.hpp"
 
 namespace {
 

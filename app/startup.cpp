@@ -3,14 +3,14 @@
 #include <exception>
 #include <memory>
 
-#include "frame/credit.hpp"
 #include "app/file_types.hpp"
 #include "app/handle_about_menu.hpp"
+#include "frame/credit.hpp"
 #include "frame/menu_frame.hpp"
-#include "framework/application.hpp"
-#include "framework/dispatch.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/startup.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/startup.hpp"
 #include "info/about_wnd.hpp"
 
 void Main() {

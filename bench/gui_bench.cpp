@@ -16,8 +16,8 @@
 
 #include "bench/table_text.hpp"
 #include "calculator/control_wnd.hpp"
-#include "framework/native.hpp"
-#include "framework/picture.hpp"
+#include "framework/pictures/picture.hpp"
+#include "framework/windows/native.hpp"
 
 namespace {
 

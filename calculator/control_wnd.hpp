@@ -5,9 +5,9 @@
 #include <string>
 
 #include "frame/window_frame.hpp"
-#include "framework/controls.hpp"
-#include "framework/events.hpp"
 #include "framework/menus/menu.hpp"
+#include "framework/runtime/events.hpp"
+#include "framework/windows/controls.hpp"
 
 class ControlWnd : public FramedWindow<ControlWnd> {
 public:

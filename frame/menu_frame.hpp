@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/application.hpp"
-#include "framework/text/exceptions.hpp"
 #include "framework/menus/menu.hpp"
-#include "framework/window.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/windows/window.hpp"
 
 // The item of that Name at any depth in the window's menu bar, typed by its class K: none
 // when the bar has no such item; NilObjectException when the window has no bar;

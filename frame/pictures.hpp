@@ -3,7 +3,7 @@
 // then kept for the rest of the run; a use while none has been found asks the lookup again.
 #include <memory>
 
-#include "framework/picture.hpp"
+#include "framework/pictures/picture.hpp"
 
 // The "D²" emblem of the main window and the About window ("D2.png").
 std::shared_ptr<fw::Picture> D2();

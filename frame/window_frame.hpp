@@ -11,10 +11,10 @@
 #include <string_view>
 #include <type_traits>
 
-#include "framework/controls.hpp"
+#include "framework/pictures/picture.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/picture.hpp"
-#include "framework/window.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/window.hpp"
 
 // The window of class W that the framework holds under W::kFullName, shown or hidden; a new
 // one, laid out and given its controls, when there is none.

@@ -1,9 +1,9 @@
 #include "info/about_wnd.hpp"
 
+#include "calculator/control_wnd.hpp"
+#include "frame/control_properties.hpp"
 #include "frame/credit.hpp"
 #include "frame/pictures.hpp"
-#include "frame/control_properties.hpp"
-#include "calculator/control_wnd.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/text/properties.hpp"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "frame/window_frame.hpp"
-#include "framework/controls.hpp"
-#include "framework/events.hpp"
+#include "framework/runtime/events.hpp"
+#include "framework/windows/controls.hpp"
 
 class AboutWnd : public FramedWindow<AboutWnd> {
 public:

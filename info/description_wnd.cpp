@@ -7,9 +7,9 @@
 
 #include "calculator/control_wnd.hpp"
 #include "frame/menu_frame.hpp"
+#include "framework/printing/printing.hpp"
 #include "framework/text/background_task.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/printing.hpp"
 #include "framework/text/properties.hpp"
 #include "info/help_text.hpp"
 #include "info/menu_bar2.hpp"

@@ -2,9 +2,9 @@
 // The Description window: the help text in one read-only text area, with its own menu bar
 // (MenuBar2) offering Control (show the main window), Print (print the help text) and Close.
 #include "frame/window_frame.hpp"
-#include "framework/controls.hpp"
-#include "framework/events.hpp"
 #include "framework/menus/menu.hpp"
+#include "framework/runtime/events.hpp"
+#include "framework/windows/controls.hpp"
 
 class DescriptionWnd : public FramedWindow<DescriptionWnd> {
 public:

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/application.hpp"
+#include "framework/runtime/application.hpp"
 #include "framework/text/exceptions.hpp"
 
 namespace fw {

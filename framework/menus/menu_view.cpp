@@ -37,13 +37,13 @@
 #include <utility>
 #include <vector>
 
-#include "framework/application.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/events.hpp"
 #include "framework/menus/menu.hpp"
-#include "framework/native.hpp"
-#include "framework/window.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/events.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/window.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw::detail {
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "frame/window_frame.hpp"
-#include "framework/controls.hpp"
-#include "framework/native.hpp"
 #include "framework/text/properties.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/native.hpp"
 
 namespace fixture {
 

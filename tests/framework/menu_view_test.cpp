@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "framework/application.hpp"
-#include "framework/controls.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/events.hpp"
-#include "framework/text/exceptions.hpp"
 #include "framework/menus/menu.hpp"
-#include "framework/native.hpp"
-#include "framework/window.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/events.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/window.hpp"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls.hpp"
-#include "framework/events.hpp"
-#include "framework/printing.hpp"
+#include "framework/printing/printing.hpp"
+#include "framework/runtime/events.hpp"
 #include "framework/text/properties.hpp"
-#include "framework/window.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/window.hpp"
 #include "tests/support/pdf_reading.hpp"
 #include "tests/support/print_answers.hpp"
 

@@ -7,10 +7,10 @@
 
 #include <stdexcept>
 
-#include "framework/application.hpp"
-#include "framework/dialogs.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/startup.hpp"
+#include "framework/dialogs/dialogs.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/startup.hpp"
 #include "tests/framework/fixture_windows.hpp"
 
 namespace {

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "frame/window_frame.hpp"
-#include "framework/controls.hpp"
-#include "framework/native.hpp"
-#include "framework/picture.hpp"
+#include "framework/pictures/picture.hpp"
+#include "framework/runtime/startup.hpp"
 #include "framework/text/properties.hpp"
-#include "framework/startup.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/native.hpp"
 
 namespace {
 

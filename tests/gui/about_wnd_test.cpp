@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "calculator/control_wnd.hpp"
-#include "framework/controls.hpp"
+#include "framework/windows/controls.hpp"
 #include "info/about_command.hpp"
 #include "info/about_wnd.hpp"
 #include "tests/support/system_window_test.hpp"

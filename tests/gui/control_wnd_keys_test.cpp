@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calculator/control_wnd.hpp"
-#include "framework/dialogs.hpp"
+#include "framework/dialogs/dialogs.hpp"
 #include "tests/support/system_window_test.hpp"
 
 namespace {

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "calculator/control_wnd.hpp"
-#include "framework/dispatch.hpp"
 #include "framework/menus/menu.hpp"
-#include "framework/printing.hpp"
+#include "framework/printing/printing.hpp"
+#include "framework/runtime/dispatch.hpp"
 #include "info/description_wnd.hpp"
 #include "info/help_text.hpp"
 #include "info/menu_bar2.hpp"

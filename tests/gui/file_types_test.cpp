@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/file_types.hpp"
-#include "framework/file_type.hpp"
-#include "framework/startup.hpp"
+#include "framework/runtime/file_type.hpp"
+#include "framework/runtime/startup.hpp"
 
 namespace {
 

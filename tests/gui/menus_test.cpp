@@ -13,9 +13,9 @@
 #include "frame/menu_bar_scheme.hpp"
 #include "frame/menu_frame.hpp"
 #include "frame/window_frame.hpp"
-#include "framework/application.hpp"
-#include "framework/text/exceptions.hpp"
 #include "framework/menus/menu.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/text/exceptions.hpp"
 #include "info/menu_bar2.hpp"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <fstream>
 #include <memory>
 
-#include "framework/native.hpp"
-#include "framework/picture.hpp"
+#include "framework/pictures/picture.hpp"
+#include "framework/pictures/picture_bitmaps.hpp"
 
 namespace {
 

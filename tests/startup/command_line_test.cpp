@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/startup.hpp"
+#include "framework/runtime/startup.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/test_support.hpp"
 #include "tests/support/clean_start.hpp"
+#include "tests/support/run_reset.hpp"
 
 void CleanStart() { fw::ResetToStartOfRun(); }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/print_dialog.hpp"
+#include "framework/printing/print_dialog.hpp"
 
 struct PrintChoices {
     std::string paper;  // by its short name, such as "A4", "Letter" or "A5"; empty keeps the default

@@ -5,9 +5,9 @@
 #include "calculator/main_menu.hpp"
 #include "calculator/module1.hpp"
 #include "frame/pictures.hpp"
-#include "framework/test_support.hpp"
 #include "info/menu_bar2.hpp"
 #include "tests/support/clean_start.hpp"
+#include "tests/support/run_reset.hpp"
 
 void CleanStart() {
     // The windows go first: they show the menu bars.

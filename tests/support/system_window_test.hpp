@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialogs.hpp"
+#include "framework/dialogs/dialogs.hpp"
+#include "framework/pictures/picture.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/native.hpp"
-#include "framework/picture.hpp"
-#include "framework/window.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/window.hpp"
 
 inline QWidget* Native(const fw::RectControl* control) {
     return fw::detail::NativeWidget(fw::NotNil(control));

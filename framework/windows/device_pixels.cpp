@@ -1,4 +1,4 @@
-#include "framework/device_pixels.hpp"
+#include "framework/windows/device_pixels.hpp"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "framework/picture.hpp"
+#include "framework/pictures/picture.hpp"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/native.hpp"
-#include "framework/runtime_state.hpp"
+#include "framework/pictures/picture_bitmaps.hpp"
+#include "framework/runtime/runtime_state.hpp"
 
 namespace fw {
 namespace {

@@ -2,8 +2,8 @@
 // its window unless it is selectable.
 #include <QLabel>
 
-#include "framework/control_impl.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {

@@ -1,17 +1,17 @@
 // What every control shares: its name, and for visual controls their widget's place, size,
 // anchoring, visibility, focus, tooltip and font.
-#include "framework/controls.hpp"
+#include "framework/windows/controls.hpp"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPalette>
 
-#include "framework/control_impl.hpp"
-#include "framework/native.hpp"
-#include "framework/runtime_state.hpp"
+#include "framework/runtime/runtime_state.hpp"
 #include "framework/text_areas/area_widget.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {

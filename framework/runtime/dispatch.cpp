@@ -1,11 +1,11 @@
 // The one point through which the toolkit calls the system's handlers.
-#include "framework/dispatch.hpp"
+#include "framework/runtime/dispatch.hpp"
 
 #include <string>
 
-#include "framework/dialogs.hpp"
+#include "framework/dialogs/dialogs.hpp"
+#include "framework/runtime/runtime_state.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/runtime_state.hpp"
 
 namespace fw {
 namespace {

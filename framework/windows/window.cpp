@@ -1,4 +1,4 @@
-#include "framework/window.hpp"
+#include "framework/windows/window.hpp"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <exception>
 
-#include "framework/control_impl.hpp"
-#include "framework/text/exceptions.hpp"
 #include "framework/menus/menu_view.hpp"
-#include "framework/native.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/startup.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/runtime/startup.hpp"
+#include "framework/text/exceptions.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {

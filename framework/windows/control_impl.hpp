@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "framework/controls.hpp"
 #include "framework/text/exceptions.hpp"
+#include "framework/windows/controls.hpp"
 
 namespace fw {
 

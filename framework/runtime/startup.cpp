@@ -1,5 +1,5 @@
 // Start-up and shut-down: the toolkit's application object, the event loop, the exit code.
-#include "framework/startup.hpp"
+#include "framework/runtime/startup.hpp"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,11 +9,11 @@
 #include <memory>
 #include <mutex>
 
-#include "framework/application.hpp"
-#include "framework/device_pixels.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/runtime_state.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/windows/device_pixels.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {

@@ -2,7 +2,7 @@
 // the point and which keeps what is drawn on each page until the job goes to the printer; and
 // a text printer that lays a text area's text out once and draws it block by block, never
 // splitting a line.
-#include "framework/printing.hpp"
+#include "framework/printing/printing.hpp"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPageRanges>
@@ -18,11 +18,11 @@
 #include <utility>
 #include <vector>
 
-#include "framework/controls.hpp"
-#include "framework/dialogs.hpp"
+#include "framework/dialogs/dialogs.hpp"
+#include "framework/printing/print_dialog.hpp"
 #include "framework/text/exceptions.hpp"
-#include "framework/native.hpp"
-#include "framework/print_dialog.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/native.hpp"
 
 namespace fw {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/events.hpp"
+#include "framework/runtime/events.hpp"
 
 #include <array>
 

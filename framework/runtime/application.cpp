@@ -1,11 +1,11 @@
 // The application object that the framework keeps, its menu handlers and version data, and
 // quitting.
-#include "framework/application.hpp"
+#include "framework/runtime/application.hpp"
 
 #include <QCoreApplication>
 
-#include "framework/runtime_state.hpp"
-#include "framework/startup.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/runtime/startup.hpp"
 
 namespace fw {
 namespace {

@@ -1,10 +1,10 @@
 // File types and the framework's registry of the registered ones.
-#include "framework/file_type.hpp"
+#include "framework/runtime/file_type.hpp"
 
 #include <algorithm>
 #include <utility>
 
-#include "framework/startup.hpp"
+#include "framework/runtime/startup.hpp"
 
 namespace fw {
 namespace {

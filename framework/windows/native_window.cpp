@@ -9,10 +9,10 @@
 #include <QShowEvent>
 #include <QWindow>
 
-#include "framework/dispatch.hpp"
-#include "framework/empty_title.hpp"
-#include "framework/native_widgets.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/windows/empty_title.hpp"
+#include "framework/windows/native_widgets.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw::detail {
 

@@ -1,9 +1,9 @@
 // Push buttons: Action on a click, and the window's default and cancel buttons.
-#include "framework/control_impl.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/native_widgets.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/native_widgets.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 

@@ -7,14 +7,15 @@
 
 #include <cstdlib>
 
-#include "framework/control_impl.hpp"
-#include "framework/device_pixels.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/native.hpp"
-#include "framework/native_widgets.hpp"
-#include "framework/picture.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/pictures/picture.hpp"
+#include "framework/pictures/picture_bitmaps.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/device_pixels.hpp"
+#include "framework/windows/native.hpp"
+#include "framework/windows/native_widgets.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 

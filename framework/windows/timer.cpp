@@ -7,10 +7,10 @@
 #include <chrono>
 #include <vector>
 
-#include "framework/control_impl.hpp"
-#include "framework/controls.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/runtime_state.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/controls.hpp"
 
 namespace fw {
 namespace {

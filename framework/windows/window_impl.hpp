@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "framework/controls.hpp"
 #include "framework/menus/menu_view.hpp"
-#include "framework/native_widgets.hpp"
-#include "framework/window.hpp"
+#include "framework/windows/controls.hpp"
+#include "framework/windows/native_widgets.hpp"
+#include "framework/windows/window.hpp"
 
 namespace fw {
 

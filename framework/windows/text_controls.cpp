@@ -2,12 +2,12 @@
 // field, and Alt keys that type nothing.
 #include <QKeyEvent>
 
-#include "framework/control_impl.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/native_widgets.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
 #include "framework/text_areas/area_widget.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/windows/control_impl.hpp"
+#include "framework/windows/native_widgets.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 

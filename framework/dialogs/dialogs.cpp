@@ -1,5 +1,5 @@
 // The modal message box and the beep.
-#include "framework/dialogs.hpp"
+#include "framework/dialogs/dialogs.hpp"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <vector>
 
-#include "framework/dispatch.hpp"
-#include "framework/runtime_state.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
 
 namespace fw {
 namespace {

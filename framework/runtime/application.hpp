@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/events.hpp"
+#include "framework/runtime/events.hpp"
 
 namespace fw {
 

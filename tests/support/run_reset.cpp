@@ -1,18 +1,18 @@
 // Bringing the framework back to how a run starts, for tests.
-#include "framework/test_support.hpp"
+#include "tests/support/run_reset.hpp"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 
-#include "framework/application.hpp"
-#include "framework/dialogs.hpp"
-#include "framework/dispatch.hpp"
-#include "framework/picture.hpp"
-#include "framework/print_dialog.hpp"
-#include "framework/runtime_state.hpp"
-#include "framework/window_impl.hpp"
+#include "framework/dialogs/dialogs.hpp"
+#include "framework/pictures/picture.hpp"
+#include "framework/printing/print_dialog.hpp"
+#include "framework/runtime/application.hpp"
+#include "framework/runtime/dispatch.hpp"
+#include "framework/runtime/runtime_state.hpp"
+#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/events.hpp"
+#include "framework/runtime/events.hpp"
 #include "framework/text/properties.hpp"
 
 namespace fw {

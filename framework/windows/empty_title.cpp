@@ -1,4 +1,4 @@
-#include "framework/empty_title.hpp"
+#include "framework/windows/empty_title.hpp"
 
 #include <QGuiApplication>
 #include <QWidget>
