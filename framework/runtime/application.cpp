@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 
 #include "framework/runtime/runtime_state.hpp"
-#include "framework/runtime/startup.hpp"
 
 namespace fw {
 namespace {
@@ -23,7 +22,6 @@ bool Application::IsEventImplemented(std::string_view eventName) const {
 }
 
 void Application::AddMenuHandler(std::string itemName, MenuHandler handler) {
-    TraceStartup("AddAppMenuHandler " + itemName);
     menuHandlers_.insert_or_assign(std::move(itemName), std::move(handler));
 }
 
@@ -46,7 +44,6 @@ void Application::SetVersionData(std::int64_t major, std::int64_t minor, std::in
 }
 
 void RegisterAppObject(std::unique_ptr<Application> app) {
-    TraceStartup("RegisterAppObject");
     AppObject() = std::move(app);
 }
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/runtime/startup.hpp"
 
 namespace fw {
 namespace {
@@ -32,7 +31,6 @@ std::string FileType::ToText() {
     if (!registered_) {
         Registry().push_back({this, name_, macCreator_, macType_, extensions_, uti_});
         registered_ = true;
-        TraceStartup("RegisterFileType " + name_);
     }
     return name_;
 }

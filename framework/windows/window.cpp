@@ -10,7 +10,6 @@
 
 #include "framework/menus/menu_view.hpp"
 #include "framework/runtime/runtime_state.hpp"
-#include "framework/runtime/startup.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/control_impl.hpp"
 #include "framework/windows/native.hpp"
@@ -263,7 +262,6 @@ Window* Window::Construct(std::unique_ptr<Window> window) {
         failure = std::current_exception();
     }
     d.constructing = false;
-    TraceStartup("WindowConstructed " + std::string(w.FullName()));
     if (d.visibleWanted && !d.closed) d.ShowNow();
     if (failure) std::rethrow_exception(failure);
     return &w;

@@ -4,11 +4,11 @@
 namespace fw {
 
 // Destroys every window the framework holds (open or closed, without raising their events),
-// forgets the application object with its menu handlers and the start-up record, ends the
-// quitting state, sets the test clock back to 0, forgets the resource lookups and the
-// folder they were pointed at, restores the default unhandled-exception handling, drops the
-// message-box observer, gives printing the platform's dialog again, and empties the
-// clipboard. Call it between cases, never while a handler runs.
+// forgets the application object with its menu handlers, restores the default
+// unhandled-exception handling, begins a new run with a test's seams (a clock at 0 that
+// moves only by AdvanceTimersBy, a dialog presenter the test can watch and answer, a
+// resource lookup that counts) and empties the clipboard. Call it between cases, never
+// while a handler runs.
 void ResetToStartOfRun();
 
 }  // namespace fw
