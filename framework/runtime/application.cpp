@@ -4,15 +4,13 @@
 
 #include <QCoreApplication>
 
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/runtime_state.hpp"
 
 namespace fw {
 namespace {
 
-std::unique_ptr<Application>& AppObject() {
-    static std::unique_ptr<Application> app;
-    return app;
-}
+std::unique_ptr<Application>& AppObject() { return CurrentRun().app; }
 
 }  // namespace
 

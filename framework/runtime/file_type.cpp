@@ -4,16 +4,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/runtime/run.hpp"
+
 
 namespace fw {
 namespace {
 
-// Never destroyed: a type held by a static of the program may withdraw itself at exit, after
-// every ordinary static of the framework has gone.
-std::vector<FileTypeRegistration>& Registry() {
-    static auto* registry = new std::vector<FileTypeRegistration>();
-    return *registry;
-}
+// The run is never destroyed: a type held by a static of the program may withdraw itself at
+// exit, after every ordinary static of the framework has gone.
+std::vector<FileTypeRegistration>& Registry() { return CurrentRun().fileTypes; }
 
 }  // namespace
 

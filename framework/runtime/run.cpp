@@ -11,7 +11,7 @@ std::unique_ptr<Seam> OrDefault(std::unique_ptr<Seam> seam) {
 }
 
 // Never destroyed: the run outlives every static of the program, and its windows must not
-// go after the toolkit has (RuntimeExit ends them while it still exists).
+// go after the toolkit has.
 std::unique_ptr<Run>& Current() {
     static auto* current = new std::unique_ptr<Run>();
     return *current;
@@ -20,9 +20,9 @@ std::unique_ptr<Run>& Current() {
 }  // namespace
 
 Run::Run(RunSeams seams)
-    : timers{OrDefault<Clock, SteadyClock>(std::move(seams.clock)), {}},
-      presenter(OrDefault(std::move(seams.presenter))),
-      resources(OrDefault(std::move(seams.resources))) {}
+    : presenter(OrDefault(std::move(seams.presenter))),
+      resources(OrDefault(std::move(seams.resources))),
+      timers{OrDefault<Clock, SteadyClock>(std::move(seams.clock)), {}} {}
 
 Run& CurrentRun() {
     if (!Current()) return BeginRun({});
@@ -30,6 +30,8 @@ Run& CurrentRun() {
 }
 
 Run& BeginRun(RunSeams seams) {
+    // Ended while still the run under way, so that whatever their going touches is its own.
+    if (Current()) Current()->windows.DestroyAll();
     Current() = std::make_unique<Run>(std::move(seams));
     return *Current();
 }

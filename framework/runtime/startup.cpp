@@ -16,7 +16,6 @@
 #include "framework/runtime/runtime_state.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/device_pixels.hpp"
-#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {
@@ -136,7 +135,7 @@ void RuntimeRun() {
 int RuntimeExit() {
     Toolkit& s = State();
     if (s.ownApplication) {
-        detail::DestroyAllWindows();
+        CurrentRun().windows.DestroyAll();
         s.ownApplication.reset();
     }
     return s.exitCode;

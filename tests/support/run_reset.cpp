@@ -8,10 +8,7 @@
 
 #include <memory>
 
-#include "framework/runtime/application.hpp"
-#include "framework/runtime/dispatch.hpp"
 #include "framework/runtime/run.hpp"
-#include "framework/windows/window_impl.hpp"
 #include "tests/support/fake_clock.hpp"
 #include "tests/support/test_presenter.hpp"
 #include "tests/support/test_resources.hpp"
@@ -19,13 +16,10 @@
 namespace fw {
 
 void ResetToStartOfRun() {
-    detail::DestroyAllWindows();
-    // What the destroyed windows left to be deleted later (their menu views, the reapers of
-    // closed windows) goes now, before anything of the next case can meet it.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    RegisterAppObject(nullptr);
-    SetUnhandledExceptionHandler({});
     BeginRun({std::make_unique<FakeClock>(), std::make_unique<TestPresenter>(), std::make_unique<TestResources>()});
+    // What the ended run's windows left to be deleted later (menu views that a new bar
+    // replaced) goes now, before anything of the next case can meet it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
 }
 
