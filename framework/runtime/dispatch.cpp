@@ -72,8 +72,4 @@ void UnhandledException(std::exception_ptr exception) {
     detail::EndApplication(1, true);
 }
 
-void SetUnhandledExceptionHandler(std::function<void(std::exception_ptr)> handler) {
-    ReplacedHandling() = std::move(handler);
-}
-
 }  // namespace fw

@@ -15,6 +15,7 @@
 #include "framework/runtime/startup.hpp"
 #include "tests/framework/fixture_windows.hpp"
 #include "tests/support/test_presenter.hpp"
+#include "tests/support/unhandled_exceptions.hpp"
 
 namespace {
 

@@ -29,6 +29,7 @@
 #include "tests/support/pdf_reading.hpp"
 #include "tests/support/print_answers.hpp"
 #include "tests/support/system_window_test.hpp"
+#include "tests/support/unhandled_exceptions.hpp"
 
 namespace {
 
