@@ -16,8 +16,8 @@
 
 #include "bench/table_text.hpp"
 #include "calculator/control_wnd.hpp"
-#include "framework/pictures/picture.hpp"
 #include "framework/windows/native.hpp"
+#include "tests/support/test_resources.hpp"
 
 namespace {
 
@@ -43,7 +43,7 @@ double ClickToShownMs(ControlWnd& window) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    fw::SetResourceFolder(QDir(QCoreApplication::applicationDirPath() + "/../resources")
+    fw::BeginRunWithPicturesIn(QDir(QCoreApplication::applicationDirPath() + "/../resources")
                               .absolutePath().toStdString());
 
     std::mt19937_64 random(20240611);

@@ -29,8 +29,8 @@
 
 #include "bench/table_text.hpp"
 #include "calculator/control_wnd.hpp"
-#include "framework/pictures/picture.hpp"
 #include "framework/windows/native.hpp"
+#include "tests/support/test_resources.hpp"
 
 namespace {
 
@@ -200,7 +200,7 @@ void BenchLongLine(ControlWnd& window, const std::string& line, const char* labe
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     TimedApplication app(argc, argv);
-    fw::SetResourceFolder(QDir(QCoreApplication::applicationDirPath() + "/../resources")
+    fw::BeginRunWithPicturesIn(QDir(QCoreApplication::applicationDirPath() + "/../resources")
                               .absolutePath().toStdString());
     const std::string which = argc > 1 ? argv[1] : "all";
 

@@ -1,13 +1,10 @@
 #include "framework/pictures/picture.hpp"
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
 #include <algorithm>
 #include <charconv>
-#include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,7 +12,7 @@
 #include <vector>
 
 #include "framework/pictures/picture_bitmaps.hpp"
-#include "framework/runtime/runtime_state.hpp"
+#include "framework/pictures/resources.hpp"
 
 namespace fw {
 namespace {
@@ -48,30 +45,6 @@ private:
     QImage image_;
     std::vector<QImage> bitmaps_;
 };
-
-std::filesystem::path& ResourceFolderOverride() {
-    static std::filesystem::path folder;
-    return folder;
-}
-
-std::map<std::string, std::int64_t, std::less<>>& LookupCounts() {
-    static std::map<std::string, std::int64_t, std::less<>> counts;
-    return counts;
-}
-
-std::filesystem::path ExecutableFolder() {
-    if (QCoreApplication::instance() != nullptr) {
-        return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
-    }
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : executable.parent_path();
-}
-
-// A name that names a file in the folder itself, never one elsewhere.
-bool IsBareFileName(const std::filesystem::path& name) {
-    return !name.empty() && name == name.filename() && name != "." && name != "..";
-}
 
 QImage LoadImage(const std::filesystem::path& file) {
     std::error_code error;
@@ -118,38 +91,12 @@ std::vector<QImage> LoadFinerImages(const std::filesystem::path& file) {
     return finer;
 }
 
-std::shared_ptr<Picture> LoadPicture(const std::filesystem::path& file) {
+}  // namespace
+
+std::shared_ptr<Picture> ReadPicture(const std::filesystem::path& file) {
     QImage image = LoadImage(file);
     if (image.isNull()) return nullptr;
     return std::make_shared<ImagePicture>(std::move(image), LoadFinerImages(file));
-}
-
-}  // namespace
-
-std::shared_ptr<Picture> GetPictureFromResourceManager(std::string_view fileName) {
-    auto& counts = LookupCounts();
-    auto count = counts.find(fileName);
-    if (count == counts.end()) count = counts.emplace(std::string(fileName), 0).first;
-    ++count->second;
-
-    const auto name = std::filesystem::path(std::u8string(fileName.begin(), fileName.end()));
-    if (fileName.find('\\') != std::string_view::npos || !IsBareFileName(name)) return nullptr;
-
-    if (!ResourceFolderOverride().empty()) return LoadPicture(ResourceFolderOverride() / name);
-    const std::filesystem::path folder = ExecutableFolder();
-    if (folder.empty()) return nullptr;
-    if (auto picture = LoadPicture(folder / "resources" / name)) return picture;
-    return LoadPicture(folder / name);
-}
-
-void SetResourceFolder(const std::filesystem::path& folder) { ResourceFolderOverride() = folder; }
-
-void detail::ForgetResourceLookups() { LookupCounts().clear(); }
-
-std::int64_t ResourceLookupCount(std::string_view fileName) {
-    const auto& counts = LookupCounts();
-    const auto count = counts.find(fileName);
-    return count == counts.end() ? 0 : count->second;
 }
 
 namespace detail {

@@ -1,7 +1,6 @@
 #pragma once
 // Pictures and the resource lookup that finds picture files by bare name.
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -16,12 +15,7 @@ public:
 
 // `_RuntimeGetPictureFromResourceManager`: the picture made from the file of that bare name
 // in resources/ beside the executable, else beside the executable; none when there is none
-// or it is not a picture.
+// or it is not a picture. Where it looks is the run's (resources.hpp).
 std::shared_ptr<Picture> GetPictureFromResourceManager(std::string_view fileName);
-
-// Points the lookup at another folder (tests); an empty path restores the default.
-void SetResourceFolder(const std::filesystem::path& folder);
-// How many lookups have been made for a file name since the start (tests).
-std::int64_t ResourceLookupCount(std::string_view fileName);
 
 }  // namespace fw

@@ -1,4 +1,4 @@
-// Printing on Qt: the platform's print dialog over a QPrinter; a page surface whose unit is
+// Printing on Qt: the run's print dialog over a QPrinter; a page surface whose unit is
 // the point and which keeps what is drawn on each page until the job goes to the printer; and
 // a text printer that lays a text area's text out once and draws it block by block, never
 // splitting a line.
@@ -9,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -19,7 +18,8 @@
 #include <vector>
 
 #include "framework/dialogs/dialogs.hpp"
-#include "framework/printing/print_dialog.hpp"
+#include "framework/dialogs/dialog_presenter.hpp"
+#include "framework/runtime/run.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/controls.hpp"
 #include "framework/windows/native.hpp"
@@ -31,20 +31,6 @@ constexpr double kPointsPerInch = 72.0;
 constexpr double kDefaultMarginPoints = 18.0;
 constexpr double kLargestSurfaceWidth = 540.0;
 constexpr double kLargestSurfaceHeight = 720.0;
-
-PrintDialogPresenter& Presenter() {
-    static PrintDialogPresenter presenter;
-    return presenter;
-}
-
-// The platform's own dialog.
-bool ShowPlatformDialog(QPrinter& printer) {
-    QPrintDialog dialog(&printer);
-    // The job prints the chosen range itself; with this option the dialog leaves the range
-    // to the job rather than to the print server.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    return dialog.exec() == QDialog::Accepted;
-}
 
 // Draws on a page, in points from the page surface's top left corner.
 using Painting = std::function<void(QPainter&)>;
@@ -209,8 +195,7 @@ std::unique_ptr<Graphics> PrinterSetup::ShowPrinterDialog() {
     printer->setPageMargins(QMarginsF(kDefaultMarginPoints, kDefaultMarginPoints, kDefaultMarginPoints,
                                       kDefaultMarginPoints),
                             QPageLayout::Point);
-    const PrintDialogPresenter presenter = Presenter();  // a copy: it may replace itself
-    if (!(presenter ? presenter(*printer) : ShowPlatformDialog(*printer))) return nullptr;
+    if (!CurrentRun().presenter->ShowPrintDialog(*printer)) return nullptr;
     return std::make_unique<PrinterGraphics>(std::move(printer));
 }
 
@@ -221,7 +206,5 @@ std::unique_ptr<StyledTextPrinter> MakeStyledTextPrinter(TextArea& area, Graphic
     return std::make_unique<DocumentPrinter>(*edit, NotNil(CheckCast<PrinterGraphics>(&page)),
                                              width);
 }
-
-void SetPrintDialogPresenter(PrintDialogPresenter presenter) { Presenter() = std::move(presenter); }
 
 }  // namespace fw

@@ -4,16 +4,13 @@
 
 #include <QCoreApplication>
 
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/runtime_state.hpp"
-#include "framework/runtime/startup.hpp"
 
 namespace fw {
 namespace {
 
-std::unique_ptr<Application>& AppObject() {
-    static std::unique_ptr<Application> app;
-    return app;
-}
+std::unique_ptr<Application>& AppObject() { return CurrentRun().app; }
 
 }  // namespace
 
@@ -23,7 +20,6 @@ bool Application::IsEventImplemented(std::string_view eventName) const {
 }
 
 void Application::AddMenuHandler(std::string itemName, MenuHandler handler) {
-    TraceStartup("AddAppMenuHandler " + itemName);
     menuHandlers_.insert_or_assign(std::move(itemName), std::move(handler));
 }
 
@@ -46,7 +42,6 @@ void Application::SetVersionData(std::int64_t major, std::int64_t minor, std::in
 }
 
 void RegisterAppObject(std::unique_ptr<Application> app) {
-    TraceStartup("RegisterAppObject");
     AppObject() = std::move(app);
 }
 

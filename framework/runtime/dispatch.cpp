@@ -4,21 +4,15 @@
 #include <string>
 
 #include "framework/dialogs/dialogs.hpp"
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/runtime_state.hpp"
 #include "framework/text/exceptions.hpp"
 
 namespace fw {
 namespace {
 
-std::function<void(std::exception_ptr)>& ReplacedHandling() {
-    static std::function<void(std::exception_ptr)> handling;
-    return handling;
-}
-
-bool& ShowingUnhandled() {
-    static bool showing = false;
-    return showing;
-}
+std::function<void(std::exception_ptr)>& ReplacedHandling() { return CurrentRun().unhandled.replaced; }
+bool& ShowingUnhandled() { return CurrentRun().unhandled.showing; }
 
 std::string Describe(std::exception_ptr exception) {
     try {
@@ -76,10 +70,6 @@ void UnhandledException(std::exception_ptr exception) {
         ShowingUnhandled() = false;
     }
     detail::EndApplication(1, true);
-}
-
-void SetUnhandledExceptionHandler(std::function<void(std::exception_ptr)> handler) {
-    ReplacedHandling() = std::move(handler);
 }
 
 }  // namespace fw

@@ -15,7 +15,4 @@ bool DispatchBool(const std::function<bool()>& call);
 // application with exit code 1 (the event loop ends; RuntimeExit gives 1).
 void UnhandledException(std::exception_ptr exception);
 
-// Replaces the handling above (tests); an empty function restores it.
-void SetUnhandledExceptionHandler(std::function<void(std::exception_ptr)> handler);
-
 }  // namespace fw

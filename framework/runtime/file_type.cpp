@@ -4,17 +4,15 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/runtime/startup.hpp"
+#include "framework/runtime/run.hpp"
+
 
 namespace fw {
 namespace {
 
-// Never destroyed: a type held by a static of the program may withdraw itself at exit, after
-// every ordinary static of the framework has gone.
-std::vector<FileTypeRegistration>& Registry() {
-    static auto* registry = new std::vector<FileTypeRegistration>();
-    return *registry;
-}
+// The run is never destroyed: a type held by a static of the program may withdraw itself at
+// exit, after every ordinary static of the framework has gone.
+std::vector<FileTypeRegistration>& Registry() { return CurrentRun().fileTypes; }
 
 }  // namespace
 
@@ -32,7 +30,6 @@ std::string FileType::ToText() {
     if (!registered_) {
         Registry().push_back({this, name_, macCreator_, macType_, extensions_, uti_});
         registered_ = true;
-        TraceStartup("RegisterFileType " + name_);
     }
     return name_;
 }

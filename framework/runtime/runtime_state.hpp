@@ -13,11 +13,4 @@ void EndApplication(int exitCode, bool force);
 bool IsQuitting();
 int ExitCode();
 
-// Back to how a run starts (ResetToStartOfRun, for tests): not quitting, exit code 0, an
-// empty start-up record, no high-resolution switch (startup.cpp); the test clock at 0
-// (timer.cpp); no resource lookups counted (picture.cpp).
-void ResetRuntimeState();
-void ResetTestClock();
-void ForgetResourceLookups();
-
 }  // namespace fw::detail

@@ -8,45 +8,19 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "framework/runtime/application.hpp"
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/runtime_state.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/device_pixels.hpp"
-#include "framework/windows/window_impl.hpp"
 
 namespace fw {
 namespace {
 
-// A message that the toolkit logged while it opened its platform.
-struct HeldMessage {
-    QtMsgType type;
-    std::string file, function, category;
-    int line;
-    QString text;
-};
-
-struct RuntimeState {
-    // The toolkit gets the program's name and nothing else: the program reads no options,
-    // so none of the toolkit's own (-stylesheet, -reverse, ...) may take effect either.
-    std::string programName = "orvantide";
-    int toolkitArgc = 1;
-    char* toolkitArgv[2] = {nullptr, nullptr};
-    bool hiDPI = false;
-    std::unique_ptr<QApplication> ownApplication;  // when the framework made it
-    bool running = false;
-    bool quitting = false;
-    int exitCode = 0;
-    std::vector<std::string> trace;
-    std::mutex heldMutex;
-    std::vector<HeldMessage> held;
-    QtMessageHandler toolkitHandler = nullptr;
-};
-
-RuntimeState& State() {
-    static RuntimeState state;
-    return state;
-}
+Toolkit& State() { return CurrentRun().toolkit; }
 
 std::string ProductName() {
     const Application* app = GetAppObject();
@@ -63,15 +37,15 @@ void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
         std::_Exit(1);
     }
     auto text8 = [](const char* s) { return std::string(s != nullptr ? s : ""); };
-    RuntimeState& s = State();
+    Toolkit& s = State();
     const std::lock_guard lock(s.heldMutex);
     s.held.push_back({type, text8(context.file), text8(context.function), text8(context.category), context.line, text});
 }
 
 // The platform is open: the held messages go where they would have gone.
 void ReleaseHeldMessages() {
-    RuntimeState& s = State();
-    qInstallMessageHandler(s.toolkitHandler);
+    Toolkit& s = State();
+    qInstallMessageHandler(s.handler);
     std::vector<HeldMessage> held;
     {
         const std::lock_guard lock(s.heldMutex);
@@ -80,7 +54,7 @@ void ReleaseHeldMessages() {
     auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
     for (const HeldMessage& m : held) {
         const QMessageLogContext context(orNull(m.file), m.line, orNull(m.function), orNull(m.category));
-        s.toolkitHandler(m.type, context, m.text);
+        s.handler(m.type, context, m.text);
     }
 }
 
@@ -90,10 +64,10 @@ namespace detail {
 
 void EnsureApplication() {
     if (QApplication::instance() != nullptr) return;
-    RuntimeState& s = State();
-    s.toolkitArgv[0] = s.programName.data();
-    s.toolkitHandler = qInstallMessageHandler(HoldWhileOpening);
-    s.ownApplication = std::make_unique<QApplication>(s.toolkitArgc, s.toolkitArgv);
+    Toolkit& s = State();
+    s.argv[0] = s.programName.data();
+    s.handler = qInstallMessageHandler(HoldWhileOpening);
+    s.ownApplication = std::make_unique<QApplication>(s.argc, s.argv);
     ReleaseHeldMessages();
     if (const Application* app = GetAppObject(); app != nullptr && !app->Version().packageInfo.empty()) {
         QCoreApplication::setApplicationName(QString::fromStdString(app->Version().packageInfo));
@@ -107,7 +81,7 @@ void RequireGuiThread() {
 }
 
 void EndApplication(int exitCode, bool force) {
-    RuntimeState& s = State();
+    Toolkit& s = State();
     if (s.quitting && !force) return;
     s.quitting = true;
     s.exitCode = exitCode;
@@ -117,13 +91,6 @@ void EndApplication(int exitCode, bool force) {
 bool IsQuitting() { return State().quitting; }
 int ExitCode() { return State().exitCode; }
 
-void ResetRuntimeState() {
-    RuntimeState& s = State();
-    s.hiDPI = s.quitting = false;
-    s.exitCode = 0;
-    s.trace.clear();
-}
-
 }  // namespace detail
 
 void RuntimeInit(int argc, char** argv) {
@@ -131,7 +98,6 @@ void RuntimeInit(int argc, char** argv) {
 }
 
 void SetSupportsHiDPI(bool enabled) {
-    TraceStartup("SetSupportsHiDPI");
     State().hiDPI = enabled;
     // Only takes effect before the toolkit's application exists, which is when it is called.
     if (QCoreApplication::instance() == nullptr) {
@@ -143,20 +109,18 @@ void SetSupportsHiDPI(bool enabled) {
 
 bool SupportsHiDPI() { return State().hiDPI; }
 
-void InitExternalClasses() { TraceStartup("InitExternalClasses"); }
-void InitPluginEntrypoints() { TraceStartup("InitPluginEntrypoints"); }
+void InitExternalClasses() {}
+void InitPluginEntrypoints() {}
 
 void RunFrameworkInitialization(const std::function<void()>& lateStartup) {
     detail::EnsureApplication();
     detail::InstallDevicePixelFrames();
     QGuiApplication::setQuitOnLastWindowClosed(true);
-    TraceStartup("FrameworkInitialized");
     if (lateStartup) lateStartup();
 }
 
 void RuntimeRun() {
-    TraceStartup("RuntimeRun");
-    RuntimeState& s = State();
+    Toolkit& s = State();
     if (s.quitting || QCoreApplication::instance() == nullptr) return;
     s.running = true;
     const int code = QCoreApplication::exec();
@@ -169,15 +133,12 @@ void RuntimeRun() {
 }
 
 int RuntimeExit() {
-    RuntimeState& s = State();
+    Toolkit& s = State();
     if (s.ownApplication) {
-        detail::DestroyAllWindows();
+        CurrentRun().windows.DestroyAll();
         s.ownApplication.reset();
     }
     return s.exitCode;
 }
-
-const std::vector<std::string>& StartupTrace() { return State().trace; }
-void TraceStartup(std::string step) { State().trace.push_back(std::move(step)); }
 
 }  // namespace fw

@@ -5,8 +5,6 @@
 //   RunFrameworkInitialization(lateStartup), which makes the GUI toolkit's application and
 //   calls lateStartup; RuntimeRun(), the event loop; RuntimeExit(), the exit code.
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace fw {
 
@@ -17,7 +15,7 @@ void RuntimeInit(int argc, char** argv);
 void SetSupportsHiDPI(bool enabled);
 bool SupportsHiDPI();
 // The framework's own classes and plug-in entry points: in C++ they exist already, so these
-// only mark the step (see StartupTrace).
+// steps have nothing to do.
 void InitExternalClasses();
 void InitPluginEntrypoints();
 // Makes the toolkit's application object if none exists, then calls lateStartup. An
@@ -29,12 +27,5 @@ void RuntimeRun();
 // The process's exit code: the code of the Quit request, 1 after an unhandled exception,
 // else 0.
 int RuntimeExit();
-
-// The framework's record of start-up steps as they happened, for tests: "SetSupportsHiDPI",
-// "InitExternalClasses", "InitPluginEntrypoints", "RegisterFileType text", ...,
-// "RegisterAppObject", "AddAppMenuHandler AboutMenuItem", "FrameworkInitialized",
-// "WindowConstructed AboutWnd.AboutWnd", "RuntimeRun".
-const std::vector<std::string>& StartupTrace();
-void TraceStartup(std::string step);  // used by the framework's own operations
 
 }  // namespace fw

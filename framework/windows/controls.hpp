@@ -156,9 +156,3 @@ private:
 };
 
 }  // namespace fw
-
-namespace fw {
-// Tests: fires every armed timer that would fire within `elapsedMs` milliseconds from now,
-// in order of due time, as if that much time had passed.
-void AdvanceTimersBy(std::int64_t elapsedMs);
-}  // namespace fw

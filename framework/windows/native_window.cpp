@@ -9,6 +9,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/dispatch.hpp"
 #include "framework/windows/empty_title.hpp"
 #include "framework/windows/native_widgets.hpp"
@@ -49,10 +50,7 @@ NativeMainWindow::NativeMainWindow(Window& owner) : owner_(owner) {
 namespace {
 
 // The framework window that was active last while it was shown.
-QPointer<NativeMainWindow>& LastActive() {
-    static QPointer<NativeMainWindow> last;
-    return last;
-}
+QPointer<NativeMainWindow>& LastActive() { return CurrentRun().windows.lastActive; }
 
 // Whether the window may still hear of its widgets: a closed window hears nothing more, and
 // neither does one whose widgets are going.

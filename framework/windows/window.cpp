@@ -9,27 +9,18 @@
 #include <exception>
 
 #include "framework/menus/menu_view.hpp"
+#include "framework/runtime/run.hpp"
 #include "framework/runtime/runtime_state.hpp"
-#include "framework/runtime/startup.hpp"
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/control_impl.hpp"
 #include "framework/windows/native.hpp"
 #include "framework/windows/window_impl.hpp"
+#include "framework/windows/window_registry.hpp"
 
 namespace fw {
 namespace {
 
-// The windows that the framework holds: the open ones, found by their class's full name,
-// and the closed ones waiting to be destroyed once control is back in the event loop.
-struct WindowRegistry {
-    std::vector<std::unique_ptr<Window>> open;
-    std::vector<std::unique_ptr<Window>> closed;
-};
-
-WindowRegistry& Registry() {
-    static auto* registry = new WindowRegistry;  // outlives every static: windows need Qt
-    return *registry;
-}
+WindowRegistry& Registry() { return CurrentRun().windows; }
 
 // Destroys a window that the registry let go of: its widgets first, while the whole window
 // still exists for any event their going raises.
@@ -40,6 +31,13 @@ int Clamped(std::int64_t value) {
 }
 
 }  // namespace
+
+void WindowRegistry::DestroyAll() {
+    auto goingOpen = std::move(open);
+    auto goingClosed = std::move(closed);
+    for (auto& window : goingOpen) Destroy(std::move(window));
+    for (auto& window : goingClosed) Destroy(std::move(window));
+}
 
 Window* GetImplicitWindow(std::string_view fullName) {
     for (const auto& window : Registry().open) {
@@ -68,13 +66,6 @@ void DestroyClosedWindow(Window& window) {
     std::unique_ptr<Window> going = std::move(*it);
     closed.erase(it);
     Destroy(std::move(going));
-}
-
-void DestroyAllWindows() {
-    auto open = std::move(Registry().open);
-    auto closed = std::move(Registry().closed);
-    for (auto& window : open) Destroy(std::move(window));
-    for (auto& window : closed) Destroy(std::move(window));
 }
 
 QMainWindow* NativeWindow(const Window& window) { return window.impl().native; }
@@ -263,7 +254,6 @@ Window* Window::Construct(std::unique_ptr<Window> window) {
         failure = std::current_exception();
     }
     d.constructing = false;
-    TraceStartup("WindowConstructed " + std::string(w.FullName()));
     if (d.visibleWanted && !d.closed) d.ShowNow();
     if (failure) std::rethrow_exception(failure);
     return &w;

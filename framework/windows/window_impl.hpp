@@ -75,8 +75,6 @@ namespace detail {
 void RetireWindow(Window& window);
 // That deferred delete: destroys the closed window.
 void DestroyClosedWindow(Window& window);
-// Destroys every window (the end of the run, while the toolkit still exists).
-void DestroyAllWindows();
 }  // namespace detail
 
 }  // namespace fw

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/fixture_windows.hpp"
+#include "tests/support/fake_clock.hpp"
 
 namespace {
 

@@ -29,6 +29,7 @@
 #include "framework/windows/controls.hpp"
 #include "framework/windows/native.hpp"
 #include "framework/windows/window.hpp"
+#include "tests/support/unhandled_exceptions.hpp"
 
 namespace {
 

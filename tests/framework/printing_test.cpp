@@ -51,7 +51,7 @@ protected:
     // with a new PDF file; the number of blocks drawn.
     int Print(const std::filesystem::path& file, const PrintChoices& choices = {}) {
         files_.push_back(file);
-        fw::SetPrintDialogPresenter(PrintIntoPdf(file, choices));
+        fw::AnswerPrintDialogs(PrintIntoPdf(file, choices));
         std::unique_ptr<fw::Graphics> page = fw::PrinterSetup::ShowPrinterDialog();
         EXPECT_NE(page, nullptr);
         if (!page) return 0;
@@ -224,7 +224,7 @@ TEST_F(PrintingTest, ALineTallerThanABlockIsDrawnAloneOnItsPage) {
 TEST_F(PrintingTest, TheDialogGetsQuarterInchMarginsAndCancellingGivesNoPage) {
     int shown = 0;
     QMarginsF margins;
-    fw::SetPrintDialogPresenter([&](QPrinter& printer) {
+    fw::AnswerPrintDialogs([&](QPrinter& printer) {
         ++shown;
         margins = printer.pageLayout().margins(QPageLayout::Point);
         return CancelPrinting()(printer);

@@ -21,6 +21,7 @@
 #include "framework/text/properties.hpp"
 #include "framework/windows/controls.hpp"
 #include "framework/windows/native.hpp"
+#include "tests/support/test_resources.hpp"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "info/about_command.hpp"
 #include "info/about_wnd.hpp"
 #include "tests/support/system_window_test.hpp"
+#include "tests/support/fake_clock.hpp"
 
 namespace {
 

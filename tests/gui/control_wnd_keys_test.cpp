@@ -9,6 +9,7 @@
 #include "calculator/control_wnd.hpp"
 #include "framework/dialogs/dialogs.hpp"
 #include "tests/support/system_window_test.hpp"
+#include "tests/support/test_presenter.hpp"
 
 namespace {
 

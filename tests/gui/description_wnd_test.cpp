@@ -29,6 +29,7 @@
 #include "tests/support/pdf_reading.hpp"
 #include "tests/support/print_answers.hpp"
 #include "tests/support/system_window_test.hpp"
+#include "tests/support/unhandled_exceptions.hpp"
 
 namespace {
 
@@ -97,7 +98,7 @@ protected:
     // Answers every print dialog by printing into a new PDF file.
     std::filesystem::path PrintIntoFile(const std::string& stem, const PrintChoices& choices = {}) {
         const auto file = FreshPdfPath(stem);
-        fw::SetPrintDialogPresenter([this, answer = PrintIntoPdf(file, choices)](QPrinter& printer) {
+        fw::AnswerPrintDialogs([this, answer = PrintIntoPdf(file, choices)](QPrinter& printer) {
             ++dialogs;
             return answer(printer);
         });
@@ -250,7 +251,7 @@ TEST_F(DescriptionWndTest, EnablingTurnsOnControlPrintAndCloseInThatOrder) {
 }
 
 TEST_F(DescriptionWndTest, EveryHandlerGivesFalse) {
-    fw::SetPrintDialogPresenter(CancelPrinting());
+    fw::AnswerPrintDialogs(CancelPrinting());
     EXPECT_FALSE(DescriptionWnd::Instance()->ControlMenuItem_Action());
     EXPECT_FALSE(DescriptionWnd::Instance()->PrintMenuItem_Action());
     const auto file = PrintIntoFile("handler");
@@ -342,7 +343,7 @@ TEST_F(DescriptionWndTest, APrintJobThatCannotStartIsAMessageAndLosesNoText) {
     fw::SetUnhandledExceptionHandler([&](std::exception_ptr) { unhandled = true; });
     MessageLog messages;
     const auto file = FreshPdfPath("unwritable");
-    fw::SetPrintDialogPresenter([answer = PrintIntoPdf(file)](QPrinter& printer) {
+    fw::AnswerPrintDialogs([answer = PrintIntoPdf(file)](QPrinter& printer) {
         const bool print = answer(printer);
         // Once the dialog has taken the file, a folder stands in its place: the job cannot open it.
         std::filesystem::create_directory(printer.outputFileName().toStdWString());
@@ -364,7 +365,7 @@ TEST_F(DescriptionWndTest, APrintJobThatCannotStartIsAMessageAndLosesNoText) {
 
 TEST_F(DescriptionWndTest, CancellingTheDialogPrintsNothing) {
     DescriptionWnd* window = DescriptionWnd::Instance();
-    fw::SetPrintDialogPresenter([this](QPrinter& printer) {
+    fw::AnswerPrintDialogs([this](QPrinter& printer) {
         ++dialogs;
         return CancelPrinting()(printer);
     });

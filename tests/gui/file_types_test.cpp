@@ -9,7 +9,6 @@
 
 #include "app/file_types.hpp"
 #include "framework/runtime/file_type.hpp"
-#include "framework/runtime/startup.hpp"
 
 namespace {
 
@@ -63,11 +62,6 @@ TEST(FileTypes, InitializeMakesListsAndRegistersTheTextTypeThenTheBlankType) {
     EXPECT_EQ(registered[0].extensions, "");
     EXPECT_EQ(registered[1].type, &blank);
     EXPECT_EQ(registered[1].name, "");
-
-    const auto& trace = fw::StartupTrace();
-    const auto first = std::find(trace.begin(), trace.end(), "RegisterFileType text");
-    ASSERT_NE(first, trace.end());
-    EXPECT_NE(std::find(first, trace.end(), "RegisterFileType "), trace.end());
 
     EXPECT_EQ(FileTypes::pText->ToText(), "text");
     EXPECT_EQ(FileTypes::pUntitledType->ToText(), "");

@@ -15,6 +15,7 @@
 
 #include "framework/pictures/picture.hpp"
 #include "framework/pictures/picture_bitmaps.hpp"
+#include "tests/support/test_resources.hpp"
 
 namespace {
 

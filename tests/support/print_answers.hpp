@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/printing/print_dialog.hpp"
+#include "tests/support/test_presenter.hpp"
 
 struct PrintChoices {
     std::string paper;  // by its short name, such as "A4", "Letter" or "A5"; empty keeps the default
@@ -27,7 +27,7 @@ inline QPageSize PaperNamed(const std::string& key) {
 }
 
 // Chooses printing into a new PDF file at `file` with `choices`, and Print.
-inline fw::PrintDialogPresenter PrintIntoPdf(const std::filesystem::path& file, const PrintChoices& choices = {}) {
+inline fw::PrintDialogAnswer PrintIntoPdf(const std::filesystem::path& file, const PrintChoices& choices = {}) {
     return [file, choices](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdWString(file.wstring()));
@@ -49,6 +49,6 @@ inline fw::PrintDialogPresenter PrintIntoPdf(const std::filesystem::path& file, 
 }
 
 // Presses Cancel.
-inline fw::PrintDialogPresenter CancelPrinting() {
+inline fw::PrintDialogAnswer CancelPrinting() {
     return [](QPrinter&) { return false; };
 }

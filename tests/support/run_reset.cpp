@@ -6,29 +6,20 @@
 #include <QEvent>
 #include <QGuiApplication>
 
-#include "framework/dialogs/dialogs.hpp"
-#include "framework/pictures/picture.hpp"
-#include "framework/printing/print_dialog.hpp"
-#include "framework/runtime/application.hpp"
-#include "framework/runtime/dispatch.hpp"
-#include "framework/runtime/runtime_state.hpp"
-#include "framework/windows/window_impl.hpp"
+#include <memory>
+
+#include "framework/runtime/run.hpp"
+#include "tests/support/fake_clock.hpp"
+#include "tests/support/test_presenter.hpp"
+#include "tests/support/test_resources.hpp"
 
 namespace fw {
 
 void ResetToStartOfRun() {
-    detail::DestroyAllWindows();
-    // What the destroyed windows left to be deleted later (their menu views, the reapers of
-    // closed windows) goes now, before anything of the next case can meet it.
+    BeginRun({std::make_unique<FakeClock>(), std::make_unique<TestPresenter>(), std::make_unique<TestResources>()});
+    // What the ended run's windows left to be deleted later (menu views that a new bar
+    // replaced) goes now, before anything of the next case can meet it.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    RegisterAppObject(nullptr);
-    detail::ResetRuntimeState();  // after the line that forgetting the application records
-    detail::ResetTestClock();
-    detail::ForgetResourceLookups();
-    SetResourceFolder({});
-    SetUnhandledExceptionHandler({});
-    SetMessageBoxObserver({});
-    SetPrintDialogPresenter({});
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
 }
 

@@ -3,12 +3,12 @@
 // to how a run starts, so that no case sees what an earlier one left behind.
 namespace fw {
 
-// Destroys every window the framework holds (open or closed, without raising their events),
-// forgets the application object with its menu handlers and the start-up record, ends the
-// quitting state, sets the test clock back to 0, forgets the resource lookups and the
-// folder they were pointed at, restores the default unhandled-exception handling, drops the
-// message-box observer, gives printing the platform's dialog again, and empties the
-// clipboard. Call it between cases, never while a handler runs.
+// Begins a new run in place of the one under way, which destroys every window that run held
+// (open or closed, without raising their events) and forgets its application object, file
+// types and unhandled-exception handling. The new run has a test's seams: a clock at 0 that
+// moves only by AdvanceTimersBy, a dialog presenter the test can watch and answer, a
+// resource lookup that counts. Then empties the clipboard. Call it between cases, never
+// while a handler runs.
 void ResetToStartOfRun();
 
 }  // namespace fw

@@ -16,6 +16,8 @@
 #include "framework/text/exceptions.hpp"
 #include "framework/windows/native.hpp"
 #include "framework/windows/window.hpp"
+#include "tests/support/test_presenter.hpp"
+#include "tests/support/test_resources.hpp"
 
 inline QWidget* Native(const fw::RectControl* control) {
     return fw::detail::NativeWidget(fw::NotNil(control));
